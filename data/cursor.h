@@ -49,6 +49,7 @@ public:
     QVariant value(int field) const override;
     using DataSet::setValue;
     using DataSet::value;
+    using DataSet::locate;
     void setValue(int field, const QVariant& v) override;
 
     bool canModify() const override { return true; }

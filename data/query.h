@@ -29,6 +29,8 @@ public:
     QString fieldName(int i) const override { return names_[i]; }
     int fieldIndex(const QString& name) const override;
     QVariant value(int field) const override;
+    using DataSet::locate;
+    using DataSet::value;
     bool locate(const QStringList& fields, const QVariantList& values,
                 LocateOptions options = {}) override;
     void refresh() override;
