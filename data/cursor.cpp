@@ -93,7 +93,11 @@ void Cursor::endPendingEdit() {
 }
 
 QString Cursor::orderClause() const {
-    QStringList fields = indexName_.isEmpty() ? def_->primary : def_->index(indexName_)->fields;
+    QStringList fields = def_->primary;
+    if (!indexName_.isEmpty()) {
+        const IndexDef* ix = def_->index(indexName_);
+        fields = ix->fields + ix->covering;
+    }
     QStringList parts;
     for (const QString& f : fields) parts << quoteIdent(f);
     parts << QStringLiteral("rowid");

@@ -61,7 +61,7 @@ QStringList createIndexSql(const TableDef& def) {
     QStringList out;
     for (const IndexDef& ix : def.indexes) {
         QStringList cols;
-        for (const QString& f : ix.fields) cols << quoteIdent(f);
+        for (const QString& f : ix.fields + ix.covering) cols << quoteIdent(f);
         out << QStringLiteral("CREATE %1INDEX %2 ON %3 (%4)")
                    .arg(ix.unique ? QStringLiteral("UNIQUE ") : QString(),
                         quoteIdent(def.name + QLatin1Char('_') + ix.name), quoteIdent(def.name),

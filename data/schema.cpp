@@ -112,8 +112,9 @@ TableDef makeMustfirmadata() {
         text("Saatler", 30),
     };
     t.primary = {QStringLiteral("Kod")};
-    t.indexes = {{QStringLiteral("IndFirma"), {QStringLiteral("Firma")}, false},
-                 {QStringLiteral("IndIsim"), {QStringLiteral("Isim")}, false},
+    // the card browser filters on the category while it walks the name order
+    t.indexes = {{QStringLiteral("IndFirma"), {QStringLiteral("Firma")}, false, {QStringLiteral("MF")}},
+                 {QStringLiteral("IndIsim"), {QStringLiteral("Isim")}, false, {QStringLiteral("MF")}},
                  {QStringLiteral("IndMeslek"), {QStringLiteral("Meslek")}, false}};
     t.turkish = true;
     t.counterStart = 5;

@@ -20,6 +20,9 @@ struct IndexDef {
     QString name;  ///< empty for the primary index
     QStringList fields;
     bool unique = false;
+    /// Columns stored in the index after its fields, so that filters on them are answered
+    /// from the index alone; equal keys are ordered by them too.
+    QStringList covering = {};
 };
 
 struct TableDef {
