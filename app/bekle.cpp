@@ -57,7 +57,8 @@ void TBekle::FormCreate() {
 void TBekle::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
     // the first activation runs from the event loop, after the window is on the screen
-    if (!activated_) QTimer::singleShot(0, this, [this] { FormActivate(); });
+    if (!activated_)
+        QTimer::singleShot(0, this, [this] { FormActivate(); });
 }
 
 bool TBekle::event(QEvent* e) {
@@ -67,11 +68,13 @@ bool TBekle::event(QEvent* e) {
 }
 
 void TBekle::FormActivate() {
-    if (activated_) return;
+    if (activated_)
+        return;
     activated_ = true;
     try {
         data::Cursor* ayar = DMKuvPro->AyarTbl;
-        if (!ayar->isOpen()) ayar->open();
+        if (!ayar->isOpen())
+            ayar->open();
         // the settings row in use; without one the cursor stays on its first row
         ayar->locate(QStringLiteral("Default"), true);
     } catch (const std::exception& ex) {
@@ -85,12 +88,14 @@ void TBekle::FormActivate() {
 }
 
 void TBekle::keyPressEvent(QKeyEvent* e) {
-    if (!e->text().isEmpty()) FormKeyPress(e->text().at(0));
+    if (!e->text().isEmpty())
+        FormKeyPress(e->text().at(0));
     QWidget::keyPressEvent(e);
 }
 
 void TBekle::FormKeyPress(QChar key) {
-    if (key == QChar(27)) close();
+    if (key == QChar(27))
+        close();
 }
 
 TForm1::TForm1(QWidget* parent) : QDialog(parent) {
@@ -111,7 +116,8 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
 
 void TForm1::showPicture(const QString& path) {
     const QPixmap pm(path);
-    if (pm.isNull()) return;
+    if (pm.isNull())
+        return;
     Image1->setPixmap(pm);
     // the frame adds 8 across and 38 down to the picture, as the window's outer size
     resize(pm.width() + 8, pm.height() + 38);

@@ -3,7 +3,6 @@
 #include <QDialog>
 #include <QWidget>
 
-
 class QLabel;
 
 /// The start-up window, the program's main window: a caption bar while the program loads and,

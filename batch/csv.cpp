@@ -11,17 +11,22 @@ static QChar separatorOf(const QString& text) {
     bool inQuote = false;
     int commas = 0, semis = 0;
     for (QChar c : head) {
-        if (c == QLatin1Char('"')) inQuote = !inQuote;
-        if (inQuote) continue;
-        if (c == QLatin1Char(',')) ++commas;
-        if (c == QLatin1Char(';')) ++semis;
+        if (c == QLatin1Char('"'))
+            inQuote = !inQuote;
+        if (inQuote)
+            continue;
+        if (c == QLatin1Char(','))
+            ++commas;
+        if (c == QLatin1Char(';'))
+            ++semis;
     }
     return semis > commas ? QLatin1Char(';') : QLatin1Char(',');
 }
 
 QVector<CsvRecord> parseCsv(const QString& input) {
     QString text = input;
-    if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
     const QChar sep = separatorOf(text);
     QVector<CsvRecord> out;
     CsvRecord rec;
@@ -40,8 +45,10 @@ QVector<CsvRecord> parseCsv(const QString& input) {
         endField();
         bool blank = true;
         for (const QString& f : rec.fields)
-            if (!f.trimmed().isEmpty()) blank = false;
-        if (!blank) out << rec;
+            if (!f.trimmed().isEmpty())
+                blank = false;
+        if (!blank)
+            out << rec;
         rec = CsvRecord();
     };
     for (qsizetype i = 0; i < text.size(); ++i) {
@@ -55,9 +62,11 @@ QVector<CsvRecord> parseCsv(const QString& input) {
                     inQuote = false;
                 }
             } else {
-                if (c == QLatin1Char('\n')) ++line;
+                if (c == QLatin1Char('\n'))
+                    ++line;
                 // a line break inside a value is kept as the card's own CR LF
-                if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                if (c == QLatin1Char('\r') && i + 1 < text.size() &&
+                    text[i + 1] == QLatin1Char('\n'))
                     continue;
                 if (c == QLatin1Char('\n'))
                     field += QStringLiteral("\r\n");
@@ -75,7 +84,8 @@ QVector<CsvRecord> parseCsv(const QString& input) {
             endField();
         } else if (c == QLatin1Char('\r')) {
             // CR LF or a lone CR end the record alike
-            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n')) continue;
+            if (i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                continue;
             endRecord();
             rec.line = ++line;
         } else if (c == QLatin1Char('\n')) {
@@ -88,7 +98,8 @@ QVector<CsvRecord> parseCsv(const QString& input) {
     if (inQuote)
         throw data::ConversionError(
             QString::fromUtf8("%1. satırda açılan tırnak kapanmamış.").arg(quoteLine));
-    if (!field.isEmpty() || !rec.fields.isEmpty()) endRecord();
+    if (!field.isEmpty() || !rec.fields.isEmpty())
+        endRecord();
     return out;
 }
 

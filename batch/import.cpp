@@ -37,9 +37,10 @@ ImportResult importCards(data::Cursor& cards, const QString& csvText) {
         data::Transaction all(conn);
         for (const CsvRecord& rec : records) {
             if (rec.fields.size() > columns.size()) {
-                r.refused.push_back({rec.line, QString::fromUtf8("başlıkta %1 alan var, bu satırda %2.")
-                                                   .arg(columns.size())
-                                                   .arg(rec.fields.size())});
+                r.refused.push_back(
+                    {rec.line, QString::fromUtf8("başlıkta %1 alan var, bu satırda %2.")
+                                   .arg(columns.size())
+                                   .arg(rec.fields.size())});
                 continue;
             }
             data::Transaction one(conn);
@@ -47,12 +48,14 @@ ImportResult importCards(data::Cursor& cards, const QString& csvText) {
                 cards.append();
                 for (int k = 0; k < rec.fields.size(); ++k) {
                     const QString& v = rec.fields[k];
-                    if (v.isEmpty()) continue;
+                    if (v.isEmpty())
+                        continue;
                     try {
                         cards.setValue(columns[k], v);
                     } catch (const data::Error& e) {
-                        throw data::Error(e.code(), QStringLiteral("%1: %2").arg(
-                                                        cards.table().fields[columns[k]].name, e.message()));
+                        throw data::Error(e.code(),
+                                          QStringLiteral("%1: %2").arg(
+                                              cards.table().fields[columns[k]].name, e.message()));
                     }
                 }
                 cards.post();
@@ -63,13 +66,15 @@ ImportResult importCards(data::Cursor& cards, const QString& csvText) {
                 r.refused.push_back({rec.line, QString::fromUtf8("kayıt kuralı kabul etmedi.")});
             } catch (const data::Error& e) {
                 cards.cancel();
-                if (e.code() == data::Error::Code::Store) throw;
+                if (e.code() == data::Error::Code::Store)
+                    throw;
                 r.refused.push_back({rec.line, e.message()});
             }
         }
         all.commit();
     } catch (const data::Error& e) {
-        if (cards.isEditing()) cards.cancel();
+        if (cards.isEditing())
+            cards.cancel();
         r.fatal = e.message();
         r.added = 0;
         r.refused.clear();

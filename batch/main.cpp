@@ -28,7 +28,8 @@ int main(int argc, char** argv) {
         folder = args[1];
         args = args.mid(2);
     }
-    if (args.size() != 2 || args[0] != QLatin1String("import")) return usage();
+    if (args.size() != 2 || args[0] != QLatin1String("import"))
+        return usage();
 
     QFile file(args[1]);
     if (!file.open(QIODevice::ReadOnly)) {

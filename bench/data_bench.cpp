@@ -4,12 +4,12 @@
 #include "data/cursor.h"
 #include "data/database.h"
 
+#include <sys/resource.h>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace {
 
@@ -20,7 +20,9 @@ void line(const char* name, int k, const char* suffix, double v) {
     std::fflush(stdout);
 }
 
-double ms(const QElapsedTimer& t) { return double(t.nsecsElapsed()) / 1e6; }
+double ms(const QElapsedTimer& t) {
+    return double(t.nsecsElapsed()) / 1e6;
+}
 
 double shellMs(const QString& file) {
     const QString sql = QStringLiteral(
@@ -35,7 +37,8 @@ double shellMs(const QString& file) {
         p.start(QStringLiteral("sqlite3"), {file, sql});
         p.waitForFinished(-1);
         const double e = ms(t);
-        if (p.exitCode() != 0) return -1;
+        if (p.exitCode() != 0)
+            return -1;
         best = std::min(best, e);
     }
     return best;
@@ -61,7 +64,8 @@ void run(int n) {
         c.open();
         const QString first = c.text(QStringLiteral("Isim"));
         openMs = std::min(openMs, ms(t));
-        if (first.isEmpty()) std::fprintf(stderr, "no first card\n");
+        if (first.isEmpty())
+            std::fprintf(stderr, "no first card\n");
     }
     line("open_first_card", k, "ms", openMs);
     const double shell = shellMs(dir.path() + QStringLiteral("/ANA.db"));
@@ -89,7 +93,8 @@ void run(int n) {
     t.restart();
     const bool found = c.locate(QStringLiteral("Kod"), target);
     line("locate_kod", k, "ms", ms(t));
-    if (!found) std::fprintf(stderr, "Kod %d not found\n", target);
+    if (!found)
+        std::fprintf(stderr, "Kod %d not found\n", target);
 }
 
 }  // namespace

@@ -9,20 +9,22 @@
 namespace bench {
 
 namespace {
-const char* firstNames[] = {"Ahmet", "Mehmet", "Mustafa", "Ayşe", "Fatma", "Emine", "Hüseyin",
-                            "Hasan", "İbrahim", "İsmail", "Zeynep", "Elif", "Özlem", "Şule",
-                            "Çağla", "Ömer", "Ümit", "Gökhan", "Derya", "Ilgın", "Irmak", "Oğuz",
-                            "Ceren", "Burak", "Deniz", "Ebru", "Selin", "Tolga", "Yusuf", "Şükrü"};
-const char* surnames[] = {"Yılmaz", "Kaya", "Demir", "Şahin", "Çelik", "Yıldız", "Yıldırım",
-                          "Öztürk", "Aydın", "Özdemir", "Arslan", "Doğan", "Kılıç", "Aslan",
-                          "Çetin", "Kara", "Koç", "Kurt", "Özkan", "Şimşek", "Polat", "Erdoğan",
-                          "Güneş", "Aksoy", "Ünal", "İnce", "Bulut", "Işık", "Uçar", "Tekin"};
-const char* firmWords[] = {"Bilgisayar", "İnşaat", "Gıda", "Tekstil", "Otomotiv", "Emlak",
-                           "Mobilya", "Kırtasiye", "Eczane", "Lokanta", "Sigorta", "Elektrik"};
-const char* cities[] = {"ANKARA", "İSTANBUL", "İZMİR", "BURSA", "ANTALYA", "KONYA", "ADANA",
-                        "ŞANLIURFA", "ÇORUM", "ESKİŞEHİR", "GAZİANTEP", "MUĞLA"};
-const char* districts[] = {"Çankaya", "Keçiören", "Kadıköy", "Üsküdar", "Bornova", "Nilüfer",
-                           "Muratpaşa", "Selçuklu", "Seyhan", "Odunpazarı"};
+const char* firstNames[] = {"Ahmet",   "Mehmet", "Mustafa", "Ayşe",   "Fatma",  "Emine",
+                            "Hüseyin", "Hasan",  "İbrahim", "İsmail", "Zeynep", "Elif",
+                            "Özlem",   "Şule",   "Çağla",   "Ömer",   "Ümit",   "Gökhan",
+                            "Derya",   "Ilgın",  "Irmak",   "Oğuz",   "Ceren",  "Burak",
+                            "Deniz",   "Ebru",   "Selin",   "Tolga",  "Yusuf",  "Şükrü"};
+const char* surnames[] = {"Yılmaz",   "Kaya",   "Demir", "Şahin",   "Çelik",  "Yıldız",
+                          "Yıldırım", "Öztürk", "Aydın", "Özdemir", "Arslan", "Doğan",
+                          "Kılıç",    "Aslan",  "Çetin", "Kara",    "Koç",    "Kurt",
+                          "Özkan",    "Şimşek", "Polat", "Erdoğan", "Güneş",  "Aksoy",
+                          "Ünal",     "İnce",   "Bulut", "Işık",    "Uçar",   "Tekin"};
+const char* firmWords[] = {"Bilgisayar", "İnşaat",    "Gıda",   "Tekstil", "Otomotiv", "Emlak",
+                           "Mobilya",    "Kırtasiye", "Eczane", "Lokanta", "Sigorta",  "Elektrik"};
+const char* cities[] = {"ANKARA", "İSTANBUL",  "İZMİR", "BURSA",     "ANTALYA",   "KONYA",
+                        "ADANA",  "ŞANLIURFA", "ÇORUM", "ESKİŞEHİR", "GAZİANTEP", "MUĞLA"};
+const char* districts[] = {"Çankaya", "Keçiören",  "Kadıköy",  "Üsküdar", "Bornova",
+                           "Nilüfer", "Muratpaşa", "Selçuklu", "Seyhan",  "Odunpazarı"};
 const char* categories = "MMMMMFFFIPPGABS";
 }  // namespace
 
@@ -40,8 +42,8 @@ void generateCards(data::Database& db, int n, unsigned seed) {
     const qint64 first = db.counter(QStringLiteral("Mustfirmadata")) + 1;
     for (int i = 0; i < n; ++i) {
         const QString name = pick(firstNames) + QLatin1Char(' ') + pick(surnames);
-        const QString firm = pick(surnames) + QLatin1Char(' ') + pick(firmWords) +
-                             QString::fromUtf8(" Ltd. Şti.");
+        const QString firm =
+            pick(surnames) + QLatin1Char(' ') + pick(firmWords) + QString::fromUtf8(" Ltd. Şti.");
         const QString district = pick(districts);
         st.reset();
         st.bind(1, first + i);
@@ -60,7 +62,10 @@ void generateCards(data::Database& db, int n, unsigned seed) {
                         .arg(rng() % 900 + 100)
                         .arg(rng() % 90 + 10)
                         .arg(rng() % 90 + 10));
-        st.bind(11, QStringLiteral("0312 %1 %2 %3").arg(rng() % 900 + 100).arg(rng() % 90 + 10).arg(rng() % 90 + 10));
+        st.bind(11, QStringLiteral("0312 %1 %2 %3")
+                        .arg(rng() % 900 + 100)
+                        .arg(rng() % 90 + 10)
+                        .arg(rng() % 90 + 10));
         st.bind(12, QString());
         st.bind(13, QStringLiteral("kisi%1@ornek.com.tr").arg(i));
         st.bind(14, pick(firmWords));

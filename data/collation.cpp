@@ -16,7 +16,8 @@ UCollator* collator() {
     static UCollator* c = [] {
         UErrorCode err = U_ZERO_ERROR;
         UCollator* col = ucol_open("tr", &err);
-        if (U_FAILURE(err)) return static_cast<UCollator*>(nullptr);
+        if (U_FAILURE(err))
+            return static_cast<UCollator*>(nullptr);
         return col;
     }();
     return c;
@@ -25,15 +26,16 @@ UCollator* collator() {
 // ASCII letters and digits are ordered alike by binary and Turkish rules only when both texts
 // are equal; everything else goes to ICU.
 int collate(void*, int la, const void* a, int lb, const void* b) {
-    if (la == lb && std::memcmp(a, b, size_t(la)) == 0) return 0;
+    if (la == lb && std::memcmp(a, b, size_t(la)) == 0)
+        return 0;
     UCollator* c = collator();
     if (!c) {
         const int n = std::memcmp(a, b, size_t(std::min(la, lb)));
         return n ? n : la - lb;
     }
     UErrorCode err = U_ZERO_ERROR;
-    const UCollationResult r = ucol_strcollUTF8(c, static_cast<const char*>(a), la,
-                                                static_cast<const char*>(b), lb, &err);
+    const UCollationResult r =
+        ucol_strcollUTF8(c, static_cast<const char*>(a), la, static_cast<const char*>(b), lb, &err);
     if (U_FAILURE(err)) {
         const int n = std::memcmp(a, b, size_t(std::min(la, lb)));
         return n ? n : la - lb;
@@ -57,8 +59,12 @@ void caseFunc(sqlite3_context* ctx, int, sqlite3_value** argv, bool upper) {
     sqlite3_result_text(ctx, out.constData(), int(out.size()), SQLITE_TRANSIENT);
 }
 
-void upperFunc(sqlite3_context* ctx, int n, sqlite3_value** argv) { caseFunc(ctx, n, argv, true); }
-void lowerFunc(sqlite3_context* ctx, int n, sqlite3_value** argv) { caseFunc(ctx, n, argv, false); }
+void upperFunc(sqlite3_context* ctx, int n, sqlite3_value** argv) {
+    caseFunc(ctx, n, argv, true);
+}
+void lowerFunc(sqlite3_context* ctx, int n, sqlite3_value** argv) {
+    caseFunc(ctx, n, argv, false);
+}
 
 }  // namespace
 

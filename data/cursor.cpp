@@ -12,15 +12,21 @@ namespace {
 
 // A stored value as the field's type gives it to the program.
 QVariant fromStore(const FieldDef& f, const QVariant& v) {
-    if (v.isNull()) return QVariant();
+    if (v.isNull())
+        return QVariant();
     switch (f.type) {
-        case FieldType::Text: return v.toString();
+        case FieldType::Text:
+            return v.toString();
         case FieldType::SmallInt:
-        case FieldType::Integer: return QVariant(int(v.toLongLong()));
-        case FieldType::AutoInc: return QVariant(int(v.toLongLong()));
-        case FieldType::Boolean: return QVariant(v.toLongLong() != 0);
+        case FieldType::Integer:
+            return QVariant(int(v.toLongLong()));
+        case FieldType::AutoInc:
+            return QVariant(int(v.toLongLong()));
+        case FieldType::Boolean:
+            return QVariant(v.toLongLong() != 0);
         case FieldType::Float:
-        case FieldType::Money: return QVariant(v.toDouble());
+        case FieldType::Money:
+            return QVariant(v.toDouble());
         case FieldType::Date: {
             const QDate d = QDate::fromString(v.toString().left(10), Qt::ISODate);
             return d.isValid() ? QVariant(d) : QVariant();
@@ -43,12 +49,14 @@ Cursor::~Cursor() = default;
 
 void Cursor::requireOpen() const {
     if (state_ == State::Inactive)
-        throw Error(Error::Code::State, QString::fromUtf8("%1 tablosu açık değil.").arg(def_->name));
+        throw Error(Error::Code::State,
+                    QString::fromUtf8("%1 tablosu açık değil.").arg(def_->name));
 }
 
 void Cursor::setFilter(const QString& text) {
     CompiledFilter compiled = compileFilter(text, *def_);  // throws: the old view stays
-    if (isOpen()) endPendingEdit();
+    if (isOpen())
+        endPendingEdit();
     filterText_ = text;
     filterSql_ = std::move(compiled);
     if (isOpen()) {
@@ -59,8 +67,10 @@ void Cursor::setFilter(const QString& text) {
 }
 
 void Cursor::setFiltered(bool on) {
-    if (filtered_ == on) return;
-    if (isOpen()) endPendingEdit();
+    if (filtered_ == on)
+        return;
+    if (isOpen())
+        endPendingEdit();
     filtered_ = on;
     if (isOpen()) {
         readView();
@@ -73,7 +83,8 @@ void Cursor::setIndexName(const QString& name) {
     if (!name.isEmpty() && !def_->index(name))
         throw Error(Error::Code::NoField,
                     QString::fromUtf8("%1 tablosunda %2 adlı dizin yok.").arg(def_->name, name));
-    if (isOpen()) endPendingEdit();
+    if (isOpen())
+        endPendingEdit();
     indexName_ = name.isEmpty() ? QString() : def_->index(name)->name;
     if (isOpen()) {
         const qint64 keep = rowid_;
@@ -85,7 +96,8 @@ void Cursor::setIndexName(const QString& name) {
 }
 
 void Cursor::endPendingEdit() {
-    if (!isEditing()) return;
+    if (!isEditing())
+        return;
     if (isModified())
         post();
     else
@@ -105,13 +117,15 @@ QString Cursor::orderClause() const {
 }
 
 void Cursor::open() {
-    if (isOpen()) return;
+    if (isOpen())
+        return;
     fire(Event::BeforeOpen);
     db_.checkTable(def_->name);
     QStringList cols;
     for (const FieldDef& f : def_->fields) cols << quoteIdent(f.name);
-    readStmt_ = db_.connection().prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
-                                             .arg(cols.join(QLatin1Char(',')), quoteIdent(def_->name)));
+    readStmt_ =
+        db_.connection().prepare(QStringLiteral("SELECT %1 FROM %2 WHERE rowid=?")
+                                     .arg(cols.join(QLatin1Char(',')), quoteIdent(def_->name)));
     state_ = State::Browse;
     readView();
     moveTo(0);
@@ -121,9 +135,11 @@ void Cursor::open() {
 }
 
 void Cursor::close() {
-    if (!isOpen()) return;
+    if (!isOpen())
+        return;
     fire(Event::BeforeClose);
-    if (isEditing()) cancel();
+    if (isEditing())
+        cancel();
     readStmt_ = Statement();
     view_.clear();
     viewStale_ = true;
@@ -137,7 +153,8 @@ void Cursor::close() {
 void Cursor::readView() {
     QString sql = QStringLiteral("SELECT rowid FROM %1").arg(quoteIdent(def_->name));
     const bool useFilter = filtered_ && !filterSql_.sql.isEmpty();
-    if (useFilter) sql += QStringLiteral(" WHERE ") + filterSql_.sql;
+    if (useFilter)
+        sql += QStringLiteral(" WHERE ") + filterSql_.sql;
     sql += QStringLiteral(" ORDER BY ") + orderClause();
     Statement st = db_.connection().prepare(sql);
     if (useFilter)
@@ -148,7 +165,8 @@ void Cursor::readView() {
 }
 
 void Cursor::ensureView() {
-    if (!viewStale_) return;
+    if (!viewStale_)
+        return;
     readView();
     auto it = std::find(view_.begin(), view_.end(), rowid_);
     if (it != view_.end()) {
@@ -164,7 +182,8 @@ void Cursor::ensureView() {
 void Cursor::loadCurrent() {
     buf_.fill(QVariant());
     changed_.fill(false);
-    if (rowid_ == 0) return;
+    if (rowid_ == 0)
+        return;
     readStmt_.reset();
     readStmt_.bind(1, rowid_);
     if (readStmt_.step())
@@ -189,13 +208,15 @@ void Cursor::moveTo(int index0) {
 }
 
 int Cursor::recordCount() {
-    if (!isOpen()) return 0;
+    if (!isOpen())
+        return 0;
     ensureView();
     return int(view_.size()) + (state_ == State::Insert ? 1 : 0);
 }
 
 int Cursor::recNo() {
-    if (!isOpen()) return 0;
+    if (!isOpen())
+        return 0;
     ensureView();
     return pos_ + 1;
 }
@@ -210,12 +231,14 @@ void Cursor::setRecNo(int n) {
     }
     fire(Event::BeforeScroll);
     moveTo(n - 1);
-    if (!view_.empty()) setEnds(false, false);
+    if (!view_.empty())
+        setEnds(false, false);
     fire(Event::AfterScroll);
 }
 
 QVariant Cursor::value(int field) const {
-    if (field < 0 || field >= buf_.size()) return QVariant();
+    if (field < 0 || field >= buf_.size())
+        return QVariant();
     return buf_[field];
 }
 
@@ -226,7 +249,8 @@ void Cursor::setValue(int field, const QVariant& v) {
     if (field < 0 || field >= buf_.size())
         throw Error(Error::Code::NoField, QString::fromUtf8("Böyle bir alan yok."));
     const QVariant c = coerce(def_->fields[field], v);
-    if (c == buf_[field] && c.isNull() == buf_[field].isNull()) return;
+    if (c == buf_[field] && c.isNull() == buf_[field].isNull())
+        return;
     buf_[field] = c;
     changed_[field] = true;
     emit fieldChanged(field);
@@ -244,7 +268,8 @@ void Cursor::append() {
     buf_.fill(QVariant());
     changed_.fill(false);
     for (int i = 0; i < def_->fields.size(); ++i)
-        if (def_->fields[i].defaultValue.isValid()) buf_[i] = def_->fields[i].defaultValue;
+        if (def_->fields[i].defaultValue.isValid())
+            buf_[i] = def_->fields[i].defaultValue;
     setState(State::Insert);
     emit recordChanged();
     fire(Event::AfterInsert);
@@ -252,7 +277,8 @@ void Cursor::append() {
 
 void Cursor::edit() {
     requireOpen();
-    if (isEditing()) return;
+    if (isEditing())
+        return;
     ensureView();
     if (view_.empty()) {
         append();
@@ -267,7 +293,8 @@ void Cursor::edit() {
 
 void Cursor::post() {
     requireOpen();
-    if (!isEditing()) return;
+    if (!isEditing())
+        return;
     fire(Event::BeforePost);  // a handler may throw; the record stays in editing
     Connection& c = db_.connection();
     Transaction tx(c);
@@ -296,7 +323,8 @@ void Cursor::post() {
         QStringList sets;
         QVariantList vals;
         for (int i = 0; i < def_->fields.size(); ++i) {
-            if (!changed_[i]) continue;
+            if (!changed_[i])
+                continue;
             sets << quoteIdent(def_->fields[i].name) + QStringLiteral("=?");
             vals << buf_[i];
         }
@@ -327,7 +355,8 @@ void Cursor::post() {
 }
 
 void Cursor::cancel() {
-    if (!isEditing()) return;
+    if (!isEditing())
+        return;
     fire(Event::BeforeCancel);
     setState(State::Browse);
     loadCurrent();
@@ -341,7 +370,8 @@ void Cursor::remove() {
         cancel();
         return;
     }
-    if (state_ == State::Edit) cancel();
+    if (state_ == State::Edit)
+        cancel();
     ensureView();
     if (view_.empty())
         throw Error(Error::Code::State, QString::fromUtf8("Silinecek kayıt yok."));
@@ -354,7 +384,8 @@ void Cursor::remove() {
     }
     view_.erase(view_.begin() + pos_);
     moveTo(pos_ < int(view_.size()) ? pos_ : pos_ - 1);
-    if (!view_.empty()) setEnds(false, false);
+    if (!view_.empty())
+        setEnds(false, false);
     emit viewChanged();
     fire(Event::AfterDelete);
 }
@@ -362,7 +393,8 @@ void Cursor::remove() {
 bool Cursor::locate(const QStringList& fields, const QVariantList& values, LocateOptions o) {
     requireOpen();
     if (fields.size() != values.size() || fields.isEmpty())
-        throw Error(Error::Code::State, QString::fromUtf8("Arama alanları ve değerleri uyuşmuyor."));
+        throw Error(Error::Code::State,
+                    QString::fromUtf8("Arama alanları ve değerleri uyuşmuyor."));
     QStringList conds;
     QVariantList binds;
     if (filtered_ && !filterSql_.sql.isEmpty()) {
@@ -372,7 +404,8 @@ bool Cursor::locate(const QStringList& fields, const QVariantList& values, Locat
     for (int i = 0; i < fields.size(); ++i) {
         const int fi = def_->fieldIndex(fields[i]);
         if (fi < 0)
-            throw Error(Error::Code::NoField, QString::fromUtf8("%1 adlı alan yok.").arg(fields[i]));
+            throw Error(Error::Code::NoField,
+                        QString::fromUtf8("%1 adlı alan yok.").arg(fields[i]));
         const FieldDef& f = def_->fields[fi];
         const QString col = quoteIdent(f.name);
         const QVariant v = values[i];
@@ -396,20 +429,23 @@ bool Cursor::locate(const QStringList& fields, const QVariantList& values, Locat
         } else {
             conds << col + QStringLiteral("=?");
             QVariant c = coerce(f, v);
-            if (c.typeId() == QMetaType::QDate) c = c.toDate().toString(Qt::ISODate);
+            if (c.typeId() == QMetaType::QDate)
+                c = c.toDate().toString(Qt::ISODate);
             binds << c;
         }
     }
-    Statement st = db_.connection().prepare(QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
-                                                .arg(quoteIdent(def_->name),
-                                                     conds.join(QStringLiteral(" AND ")), orderClause()));
+    Statement st = db_.connection().prepare(
+        QStringLiteral("SELECT rowid FROM %1 WHERE %2 ORDER BY %3 LIMIT 1")
+            .arg(quoteIdent(def_->name), conds.join(QStringLiteral(" AND ")), orderClause()));
     for (int i = 0; i < binds.size(); ++i) st.bind(i + 1, binds[i]);
-    if (!st.step()) return false;
+    if (!st.step())
+        return false;
     const qint64 found = st.int64(0);
     endPendingEdit();
     ensureView();
     auto it = std::find(view_.begin(), view_.end(), found);
-    if (it == view_.end()) return false;
+    if (it == view_.end())
+        return false;
     fire(Event::BeforeScroll);
     moveTo(int(it - view_.begin()));
     setEnds(false, false);

@@ -47,9 +47,9 @@ public:
     int fieldIndex(const QString& name) const override { return def_->fieldIndex(name); }
     const FieldDef* fieldDef(int i) const override { return &def_->fields[i]; }
     QVariant value(int field) const override;
+    using DataSet::locate;
     using DataSet::setValue;
     using DataSet::value;
-    using DataSet::locate;
     void setValue(int field, const QVariant& v) override;
 
     bool canModify() const override { return true; }
@@ -85,7 +85,7 @@ private:
 
     std::vector<qint64> view_;
     bool viewStale_ = true;
-    int pos_ = -1;     ///< 0-based place in the view, -1 when empty
+    int pos_ = -1;  ///< 0-based place in the view, -1 when empty
     qint64 rowid_ = 0;
     QVector<QVariant> buf_;
     QVector<QVariant> orig_;

@@ -16,19 +16,27 @@ QString columnType(const TableDef& t, const FieldDef& f) {
         case FieldType::Text:
             return QStringLiteral("VARCHAR(%1)").arg(f.size) +
                    (t.turkish ? QStringLiteral(" COLLATE TURKISH") : QString());
-        case FieldType::SmallInt: return QStringLiteral("SMALLINT");
-        case FieldType::Integer: return QStringLiteral("INTEGER");
-        case FieldType::AutoInc: return QStringLiteral("INTEGER");
-        case FieldType::Boolean: return QStringLiteral("BOOLEAN");
-        case FieldType::Float: return QStringLiteral("REAL");
-        case FieldType::Money: return QStringLiteral("REAL");
-        case FieldType::Date: return QStringLiteral("DATE");
+        case FieldType::SmallInt:
+            return QStringLiteral("SMALLINT");
+        case FieldType::Integer:
+            return QStringLiteral("INTEGER");
+        case FieldType::AutoInc:
+            return QStringLiteral("INTEGER");
+        case FieldType::Boolean:
+            return QStringLiteral("BOOLEAN");
+        case FieldType::Float:
+            return QStringLiteral("REAL");
+        case FieldType::Money:
+            return QStringLiteral("REAL");
+        case FieldType::Date:
+            return QStringLiteral("DATE");
     }
     return QString();
 }
 
 QString sqlLiteral(const QVariant& v) {
-    if (v.typeId() == QMetaType::Bool) return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    if (v.typeId() == QMetaType::Bool)
+        return v.toBool() ? QStringLiteral("1") : QStringLiteral("0");
     if (v.typeId() == QMetaType::QString) {
         QString s = v.toString();
         s.replace(QLatin1Char('\''), QStringLiteral("''"));
@@ -50,7 +58,8 @@ QString createTableSql(const TableDef& def, const QString& asName) {
             c = singleIntKey ? quoteIdent(f.name) + QStringLiteral(" INTEGER PRIMARY KEY")
                              : c + QStringLiteral(" PRIMARY KEY");
         }
-        if (f.defaultValue.isValid()) c += QStringLiteral(" DEFAULT ") + sqlLiteral(f.defaultValue);
+        if (f.defaultValue.isValid())
+            c += QStringLiteral(" DEFAULT ") + sqlLiteral(f.defaultValue);
         cols << c;
     }
     return QStringLiteral("CREATE TABLE %1 (%2)")
@@ -84,7 +93,9 @@ void Database::ensureInfoTable() {
                     .arg(QLatin1String(kInfo)));
 }
 
-bool Database::tableExists(const QString& table) { return conn_->tableExists(table); }
+bool Database::tableExists(const QString& table) {
+    return conn_->tableExists(table);
+}
 
 QString Database::formatVersion(const QString& table) {
     Statement st = conn_->prepare(
@@ -96,7 +107,8 @@ QString Database::formatVersion(const QString& table) {
 QStringList Database::createMissingTables() {
     QStringList made;
     for (const TableDef* def : allTables()) {
-        if (tableExists(def->name)) continue;
+        if (tableExists(def->name))
+            continue;
         Transaction tx(*conn_);
         createTable(*def);
         seedTable(*def);
@@ -120,15 +132,16 @@ void Database::createTable(const TableDef& def) {
 
 void Database::seedTable(const TableDef& def) {
     const QVector<QVector<QVariant>> rows = seedRows(def);
-    if (rows.isEmpty()) return;
+    if (rows.isEmpty())
+        return;
     QStringList cols, marks;
     for (const FieldDef& f : def.fields) {
         cols << quoteIdent(f.name);
         marks << QStringLiteral("?");
     }
-    Statement st = conn_->prepare(QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-                                      .arg(quoteIdent(def.name), cols.join(QLatin1Char(',')),
-                                           marks.join(QLatin1Char(','))));
+    Statement st = conn_->prepare(
+        QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(quoteIdent(def.name), cols.join(QLatin1Char(',')), marks.join(QLatin1Char(','))));
     for (const auto& row : rows) {
         st.reset();
         for (int i = 0; i < def.fields.size(); ++i) st.bind(i + 1, coerce(def.fields[i], row[i]));
@@ -138,25 +151,30 @@ void Database::seedTable(const TableDef& def) {
 
 void Database::checkTable(const QString& table) {
     const TableDef* def = findTable(table);
-    if (!def) throw Error(Error::Code::NoTable, QString::fromUtf8("%1 adlı tablo yok.").arg(table));
-    if (!tableExists(def->name)) {
-        createMissingTables();
+    if (!def)
+        throw Error(Error::Code::NoTable, QString::fromUtf8("%1 adlı tablo yok.").arg(table));
+    if (checked_.contains(def->name) && tableExists(def->name))
         return;
-    }
-    if (formatVersion(def->name) != QLatin1String(currentFormat())) convertTable(*def);
+    if (!tableExists(def->name))
+        createMissingTables();
+    else if (formatVersion(def->name) != QLatin1String(currentFormat()))
+        convertTable(*def);
+    checked_.insert(def->name);
 }
 
 void Database::convertTable(const TableDef& def) {
     // the columns the old table has, by name without regard to case
     QStringList oldCols;
     {
-        Statement st = conn_->prepare(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdent(def.name)));
+        Statement st =
+            conn_->prepare(QStringLiteral("PRAGMA table_info(%1)").arg(quoteIdent(def.name)));
         while (st.step()) oldCols << st.text(1);
     }
     QStringList common;
     for (const FieldDef& f : def.fields)
         for (const QString& c : oldCols)
-            if (c.compare(f.name, Qt::CaseInsensitive) == 0) common << quoteIdent(c);
+            if (c.compare(f.name, Qt::CaseInsensitive) == 0)
+                common << quoteIdent(c);
 
     Transaction tx(*conn_);
     const QString tmp = def.name + QStringLiteral("_yeni");
@@ -165,26 +183,30 @@ void Database::convertTable(const TableDef& def) {
     // keeping the row ids keeps the insertion order (the primary order of the label table)
     QStringList target;
     for (const QString& c : common) {
-        const QString bare = c.mid(1, c.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+        const QString bare =
+            c.mid(1, c.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
         target << quoteIdent(def.fields[def.fieldIndex(bare)].name);
     }
     const bool rowidIsKey = def.autoIncField() >= 0 && def.primary.size() == 1 &&
                             def.primary[0] == def.fields[def.autoIncField()].name;
-    const bool keyCopied = rowidIsKey && common.size() &&
-                           target.contains(quoteIdent(def.primary[0]));
+    const bool keyCopied =
+        rowidIsKey && common.size() && target.contains(quoteIdent(def.primary[0]));
     if (keyCopied) {
         conn_->exec(QStringLiteral("INSERT INTO %1 (%2) SELECT %3 FROM %4")
                         .arg(quoteIdent(tmp), target.join(QLatin1Char(',')),
                              common.join(QLatin1Char(',')), quoteIdent(def.name)));
     } else {
-        conn_->exec(QStringLiteral("INSERT INTO %1 (rowid%2) SELECT rowid%3 FROM %4")
-                        .arg(quoteIdent(tmp),
-                             target.isEmpty() ? QString() : QLatin1Char(',') + target.join(QLatin1Char(',')),
-                             common.isEmpty() ? QString() : QLatin1Char(',') + common.join(QLatin1Char(',')),
-                             quoteIdent(def.name)));
+        conn_->exec(
+            QStringLiteral("INSERT INTO %1 (rowid%2) SELECT rowid%3 FROM %4")
+                .arg(
+                    quoteIdent(tmp),
+                    target.isEmpty() ? QString() : QLatin1Char(',') + target.join(QLatin1Char(',')),
+                    common.isEmpty() ? QString() : QLatin1Char(',') + common.join(QLatin1Char(',')),
+                    quoteIdent(def.name)));
     }
     conn_->exec(QStringLiteral("DROP TABLE %1").arg(quoteIdent(def.name)));
-    conn_->exec(QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quoteIdent(tmp), quoteIdent(def.name)));
+    conn_->exec(
+        QStringLiteral("ALTER TABLE %1 RENAME TO %2").arg(quoteIdent(tmp), quoteIdent(def.name)));
     for (const QString& sql : createIndexSql(def)) conn_->exec(sql);
 
     qint64 counterNow = def.counterStart;
@@ -192,13 +214,16 @@ void Database::convertTable(const TableDef& def) {
         Statement st = conn_->prepare(
             QStringLiteral("SELECT Sayac FROM %1 WHERE Tablo=?").arg(QLatin1String(kInfo)));
         st.bind(1, def.name);
-        if (st.step() && !st.isNull(0)) counterNow = std::max(counterNow, st.int64(0));
+        if (st.step() && !st.isNull(0))
+            counterNow = std::max(counterNow, st.int64(0));
     }
     const int ai = def.autoIncField();
     if (ai >= 0) {
-        Statement st = conn_->prepare(QStringLiteral("SELECT max(%1) FROM %2")
-                                          .arg(quoteIdent(def.fields[ai].name), quoteIdent(def.name)));
-        if (st.step() && !st.isNull(0)) counterNow = std::max(counterNow, st.int64(0));
+        Statement st =
+            conn_->prepare(QStringLiteral("SELECT max(%1) FROM %2")
+                               .arg(quoteIdent(def.fields[ai].name), quoteIdent(def.name)));
+        if (st.step() && !st.isNull(0))
+            counterNow = std::max(counterNow, st.int64(0));
     }
     Statement up = conn_->prepare(
         QStringLiteral("INSERT OR REPLACE INTO %1 (Tablo, Surum, Sayac, KullaniciSurumu) "
@@ -214,7 +239,8 @@ qint64 Database::counter(const QString& table) {
     Statement st = conn_->prepare(
         QStringLiteral("SELECT Sayac FROM %1 WHERE Tablo=?").arg(QLatin1String(kInfo)));
     st.bind(1, table);
-    if (st.step() && !st.isNull(0)) return st.int64(0);
+    if (st.step() && !st.isNull(0))
+        return st.int64(0);
     const TableDef* def = findTable(table);
     return def ? def->counterStart : 0;
 }
@@ -226,7 +252,8 @@ qint64 Database::nextCounter(const QString& table) {
 }
 
 void Database::raiseCounter(const QString& table, qint64 value) {
-    if (value <= counter(table)) return;
+    if (value <= counter(table))
+        return;
     const TableDef* def = findTable(table);
     Statement st = conn_->prepare(
         QStringLiteral("INSERT INTO %1 (Tablo, Surum, Sayac, KullaniciSurumu) VALUES (?, ?, ?, ?) "

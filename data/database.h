@@ -3,6 +3,7 @@
 #include "data/schema.h"
 #include "data/sqlite.h"
 
+#include <QSet>
 #include <QString>
 #include <memory>
 
@@ -48,6 +49,7 @@ private:
 
     QString folder_;
     std::unique_ptr<Connection> conn_;
+    QSet<QString> checked_;  ///< tables found current since the connection opened
 };
 
 /// The SQL that creates a table of the current format, and its indexes.

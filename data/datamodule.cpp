@@ -38,22 +38,26 @@ TDMKuvPro::TDMKuvPro(const QString& folder, QObject* parent)
                         [this](data::DataSet& s) { MustFirmaTanTblAfterPost(s); });
     MustFirmaTanTbl->on(data::Event::BeforeDelete,
                         [this](data::DataSet& s) { MustFirmaTanTblBeforeDelete(s); });
-    if (!DMKuvPro) DMKuvPro = this;
+    if (!DMKuvPro)
+        DMKuvPro = this;
     DataModuleCreate();
 }
 
 TDMKuvPro::~TDMKuvPro() {
-    if (DMKuvPro == this) DMKuvPro = nullptr;
+    if (DMKuvPro == this)
+        DMKuvPro = nullptr;
 }
 
 void TDMKuvPro::DataModuleCreate() {
     localeValues = data::localeValues(QLocale::system());
     // a data folder without the label table is a new one: make every missing table
-    if (!db_->tableExists(QStringLiteral("Etiket"))) db_->createMissingTables();
+    if (!db_->tableExists(QStringLiteral("Etiket")))
+        db_->createMissingTables();
 }
 
 void TDMKuvPro::MustFirmaTanTblBeforeOpen(data::DataSet& set) {
-    if (auto* c = qobject_cast<data::Cursor*>(&set)) db_->checkTable(c->table().name);
+    if (auto* c = qobject_cast<data::Cursor*>(&set))
+        db_->checkTable(c->table().name);
 }
 
 void TDMKuvPro::MustFirmaTanTblBeforePost(data::DataSet& set) {
@@ -62,7 +66,8 @@ void TDMKuvPro::MustFirmaTanTblBeforePost(data::DataSet& set) {
     // the stored key counts too, so the card cannot be moved away from Kod 5 either
     const bool producer = (!kod.isNull() && kod.toInt() == producerKod) ||
                           (c && set.state() == data::State::Edit && c->rowId() == producerKod);
-    if (!producer) return;
+    if (!producer)
+        return;
     dialogs::service().message(
         {QString::fromUtf8("Değiştirilemez"),
          QString::fromUtf8(
@@ -73,7 +78,8 @@ void TDMKuvPro::MustFirmaTanTblBeforePost(data::DataSet& set) {
 
 void TDMKuvPro::MustFirmaTanTblBeforeDelete(data::DataSet& set) {
     const QVariant kod = set.value(QStringLiteral("Kod"));
-    if (kod.isNull() || kod.toInt() != producerKod) return;
+    if (kod.isNull() || kod.toInt() != producerKod)
+        return;
     dialogs::service().message(
         {QString::fromUtf8("Silinemez"),
          QString::fromUtf8(
@@ -87,10 +93,12 @@ void TDMKuvPro::MustFirmaTanTblAfterPost(data::DataSet& set) {
     for (const QString& f : data::advertisementFields()) fields << set.text(f);
     for (int picture : data::advertisementMatches(fields)) {
         const QString path = QDir::current().filePath(data::advertisementFile(picture));
-        if (QFileInfo::exists(path) && showSponsorPicture) showSponsorPicture(path);
+        if (QFileInfo::exists(path) && showSponsorPicture)
+            showSponsorPicture(path);
     }
 }
 
 void TDMKuvPro::ShowCalculator() {
-    if (showCalculatorHook) showCalculatorHook();
+    if (showCalculatorHook)
+        showCalculatorHook();
 }

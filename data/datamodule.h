@@ -19,7 +19,8 @@ public:
         : QObject(parent), set_(set) {}
     DataSet* dataSet() const { return set_; }
     void setDataSet(DataSet* s) {
-        if (s == set_) return;
+        if (s == set_)
+            return;
         set_ = s;
         emit dataSetChanged();
     }

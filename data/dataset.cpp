@@ -2,8 +2,12 @@
 
 namespace data {
 
-void DataSet::next() { moveBy(1); }
-void DataSet::prior() { moveBy(-1); }
+void DataSet::next() {
+    moveBy(1);
+}
+void DataSet::prior() {
+    moveBy(-1);
+}
 
 void DataSet::moveBy(int n) {
     const int count = recordCount();
@@ -31,23 +35,35 @@ QStringList DataSet::fieldNames() const {
 
 QVariant DataSet::value(const QString& name) const {
     const int i = fieldIndex(name);
-    if (i < 0) throw Error(Error::Code::NoField, QString::fromUtf8("%1 adlı alan yok.").arg(name));
+    if (i < 0)
+        throw Error(Error::Code::NoField, QString::fromUtf8("%1 adlı alan yok.").arg(name));
     return value(i);
 }
 
-void DataSet::setValue(int, const QVariant&) { readOnly(); }
+void DataSet::setValue(int, const QVariant&) {
+    readOnly();
+}
 
 void DataSet::setValue(const QString& name, const QVariant& v) {
     const int i = fieldIndex(name);
-    if (i < 0) throw Error(Error::Code::NoField, QString::fromUtf8("%1 adlı alan yok.").arg(name));
+    if (i < 0)
+        throw Error(Error::Code::NoField, QString::fromUtf8("%1 adlı alan yok.").arg(name));
     setValue(i, v);
 }
 
-void DataSet::append() { readOnly(); }
-void DataSet::edit() { readOnly(); }
-void DataSet::post() { readOnly(); }
+void DataSet::append() {
+    readOnly();
+}
+void DataSet::edit() {
+    readOnly();
+}
+void DataSet::post() {
+    readOnly();
+}
 void DataSet::cancel() {}
-void DataSet::remove() { readOnly(); }
+void DataSet::remove() {
+    readOnly();
+}
 
 void DataSet::readOnly() const {
     throw Error(Error::Code::State, QString::fromUtf8("Bu kayıtlar yalnızca okunabilir."));
@@ -60,7 +76,8 @@ void DataSet::fire(Event e) {
 }
 
 void DataSet::setState(State s) {
-    if (state_ == s) return;
+    if (state_ == s)
+        return;
     state_ = s;
     emit stateChanged();
 }

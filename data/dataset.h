@@ -17,10 +17,21 @@ enum class State { Inactive, Browse, Edit, Insert };
 /// Events of a data set. A Before handler may throw Abort (or any error) to stop the
 /// operation; the data set then stays as it was (a refused post stays in Edit/Insert).
 enum class Event {
-    BeforeOpen, AfterOpen, BeforeClose,
-    BeforeInsert, AfterInsert, BeforeEdit, AfterEdit,
-    BeforePost, AfterPost, BeforeCancel, AfterCancel,
-    BeforeDelete, AfterDelete, BeforeScroll, AfterScroll
+    BeforeOpen,
+    AfterOpen,
+    BeforeClose,
+    BeforeInsert,
+    AfterInsert,
+    BeforeEdit,
+    AfterEdit,
+    BeforePost,
+    AfterPost,
+    BeforeCancel,
+    AfterCancel,
+    BeforeDelete,
+    AfterDelete,
+    BeforeScroll,
+    AfterScroll
 };
 
 struct LocateOptions {
@@ -112,7 +123,10 @@ signals:
 protected:
     void fire(Event e);
     void setState(State s);
-    void setEnds(bool bof, bool eof) { bof_ = bof; eof_ = eof; }
+    void setEnds(bool bof, bool eof) {
+        bof_ = bof;
+        eof_ = eof;
+    }
     [[noreturn]] void readOnly() const;
 
     State state_ = State::Inactive;

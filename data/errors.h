@@ -8,7 +8,17 @@ namespace data {
 /// Base of every error of the data layer: a code and a Turkish message for the user.
 class Error : public std::runtime_error {
 public:
-    enum class Code { Store, Constraint, Range, Conversion, Filter, State, NoField, NoTable, Format };
+    enum class Code {
+        Store,
+        Constraint,
+        Range,
+        Conversion,
+        Filter,
+        State,
+        NoField,
+        NoTable,
+        Format
+    };
     Error(Code code, const QString& message)
         : std::runtime_error(message.toStdString()), code_(code), message_(message) {}
     Code code() const { return code_; }

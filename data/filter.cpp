@@ -8,7 +8,23 @@
 namespace data {
 namespace {
 
-enum class Tok { End, Ident, String, Number, LParen, RParen, Op, And, Or, Not, Like, Is, Null, True, False };
+enum class Tok {
+    End,
+    Ident,
+    String,
+    Number,
+    LParen,
+    RParen,
+    Op,
+    And,
+    Or,
+    Not,
+    Like,
+    Is,
+    Null,
+    True,
+    False
+};
 
 struct Token {
     Tok kind = Tok::End;
@@ -18,15 +34,18 @@ struct Token {
 
 QString tokName(const Token& t) {
     switch (t.kind) {
-        case Tok::End: return QString::fromUtf8("metnin sonu");
-        case Tok::String: return QStringLiteral("'%1'").arg(t.text);
-        default: return QStringLiteral("\"%1\"").arg(t.text);
+        case Tok::End:
+            return QString::fromUtf8("metnin sonu");
+        case Tok::String:
+            return QStringLiteral("'%1'").arg(t.text);
+        default:
+            return QStringLiteral("\"%1\"").arg(t.text);
     }
 }
 
 [[noreturn]] void fail(const QString& what, int pos) {
-    throw FilterError(QString::fromUtf8("Süzgeç metni hatalı, %1. karakterde: %2").arg(pos).arg(what),
-                      pos);
+    throw FilterError(
+        QString::fromUtf8("Süzgeç metni hatalı, %1. karakterde: %2").arg(pos).arg(what), pos);
 }
 
 class Lexer {
@@ -37,13 +56,15 @@ public:
         while (i_ < s_.size() && s_[i_].isSpace()) ++i_;
         Token t;
         t.pos = int(i_) + 1;
-        if (i_ >= s_.size()) return t;
+        if (i_ >= s_.size())
+            return t;
         const QChar c = s_[i_];
         if (c == QLatin1Char('\'')) {
             ++i_;
             QString v;
             for (;;) {
-                if (i_ >= s_.size()) fail(QString::fromUtf8("kapanmamış tırnak"), t.pos);
+                if (i_ >= s_.size())
+                    fail(QString::fromUtf8("kapanmamış tırnak"), t.pos);
                 if (s_[i_] == QLatin1Char('\'')) {
                     if (i_ + 1 < s_.size() && s_[i_ + 1] == QLatin1Char('\'')) {
                         v += QLatin1Char('\'');
@@ -64,7 +85,8 @@ public:
             ++i_;
             QString v;
             while (i_ < s_.size() && s_[i_] != close) v += s_[i_++];
-            if (i_ >= s_.size()) fail(QString::fromUtf8("kapanmamış alan adı"), t.pos);
+            if (i_ >= s_.size())
+                fail(QString::fromUtf8("kapanmamış alan adı"), t.pos);
             ++i_;
             t.kind = Tok::Ident;
             t.text = v;
@@ -72,7 +94,8 @@ public:
         }
         if (c.isDigit() || (c == QLatin1Char('.') && i_ + 1 < s_.size() && s_[i_ + 1].isDigit())) {
             QString v;
-            while (i_ < s_.size() && (s_[i_].isDigit() || s_[i_] == QLatin1Char('.'))) v += s_[i_++];
+            while (i_ < s_.size() && (s_[i_].isDigit() || s_[i_] == QLatin1Char('.')))
+                v += s_[i_++];
             t.kind = Tok::Number;
             t.text = v;
             return t;
@@ -94,7 +117,8 @@ public:
             ++i_;
             if (i_ < s_.size() && (s_[i_] == QLatin1Char('=') ||
                                    (c == QLatin1Char('<') && s_[i_] == QLatin1Char('>')))) {
-                if (c != QLatin1Char('=')) v += s_[i_++];
+                if (c != QLatin1Char('='))
+                    v += s_[i_++];
             }
             t.kind = Tok::Op;
             t.text = v;
@@ -106,15 +130,24 @@ public:
                 v += s_[i_++];
             const QString low = v.toLower();
             t.text = v;
-            if (low == QLatin1String("and")) t.kind = Tok::And;
-            else if (low == QLatin1String("or")) t.kind = Tok::Or;
-            else if (low == QLatin1String("not")) t.kind = Tok::Not;
-            else if (low == QLatin1String("like")) t.kind = Tok::Like;
-            else if (low == QLatin1String("is")) t.kind = Tok::Is;
-            else if (low == QLatin1String("null")) t.kind = Tok::Null;
-            else if (low == QLatin1String("true")) t.kind = Tok::True;
-            else if (low == QLatin1String("false")) t.kind = Tok::False;
-            else t.kind = Tok::Ident;
+            if (low == QLatin1String("and"))
+                t.kind = Tok::And;
+            else if (low == QLatin1String("or"))
+                t.kind = Tok::Or;
+            else if (low == QLatin1String("not"))
+                t.kind = Tok::Not;
+            else if (low == QLatin1String("like"))
+                t.kind = Tok::Like;
+            else if (low == QLatin1String("is"))
+                t.kind = Tok::Is;
+            else if (low == QLatin1String("null"))
+                t.kind = Tok::Null;
+            else if (low == QLatin1String("true"))
+                t.kind = Tok::True;
+            else if (low == QLatin1String("false"))
+                t.kind = Tok::False;
+            else
+                t.kind = Tok::Ident;
             return t;
         }
         fail(QString::fromUtf8("beklenmeyen karakter \"%1\"").arg(c), t.pos);
@@ -139,7 +172,8 @@ public:
 
     CompiledFilter run() {
         CompiledFilter out;
-        if (cur_.kind == Tok::End) return out;
+        if (cur_.kind == Tok::End)
+            return out;
         out.sql = orExpr();
         if (cur_.kind != Tok::End)
             fail(QString::fromUtf8("%1 beklenmiyordu").arg(tokName(cur_)), cur_.pos);
@@ -178,7 +212,8 @@ private:
             advance();
             QString s = orExpr();
             if (cur_.kind != Tok::RParen)
-                fail(QString::fromUtf8("%1. karakterde açılan parantez kapanmadı").arg(pos), cur_.pos);
+                fail(QString::fromUtf8("%1. karakterde açılan parantez kapanmadı").arg(pos),
+                     cur_.pos);
             advance();
             return s;
         }
@@ -201,20 +236,33 @@ private:
                         cur_.pos);
                 break;
             }
-            case Tok::String: o.kind = Operand::Text; o.text = cur_.text; break;
+            case Tok::String:
+                o.kind = Operand::Text;
+                o.text = cur_.text;
+                break;
             case Tok::Number: {
                 bool ok = false;
                 o.number = cur_.text.toDouble(&ok);
-                if (!ok) fail(QString::fromUtf8("\"%1\" bir sayı değil").arg(cur_.text), cur_.pos);
+                if (!ok)
+                    fail(QString::fromUtf8("\"%1\" bir sayı değil").arg(cur_.text), cur_.pos);
                 o.kind = Operand::Number;
                 o.text = cur_.text;
                 break;
             }
-            case Tok::True: o.kind = Operand::Bool; o.number = 1; break;
-            case Tok::False: o.kind = Operand::Bool; o.number = 0; break;
-            case Tok::Null: o.kind = Operand::Null; break;
+            case Tok::True:
+                o.kind = Operand::Bool;
+                o.number = 1;
+                break;
+            case Tok::False:
+                o.kind = Operand::Bool;
+                o.number = 0;
+                break;
+            case Tok::Null:
+                o.kind = Operand::Null;
+                break;
             default:
-                fail(QString::fromUtf8("alan adı veya değer beklenirken %1 geldi").arg(tokName(cur_)),
+                fail(QString::fromUtf8("alan adı veya değer beklenirken %1 geldi")
+                         .arg(tokName(cur_)),
                      cur_.pos);
         }
         advance();
@@ -228,18 +276,23 @@ private:
 
     // The value of a literal as the other side's field holds it.
     QVariant literal(const Operand& lit, const Operand& other) {
-        if (lit.kind == Operand::Null) return QVariant();
+        if (lit.kind == Operand::Null)
+            return QVariant();
         if (other.kind != Operand::Field) {
-            if (lit.kind == Operand::Text) return lit.text;
+            if (lit.kind == Operand::Text)
+                return lit.text;
             return lit.number;
         }
         const FieldDef& f = t_.fields[other.field];
         switch (f.type) {
             case FieldType::Text:
-                return lit.kind == Operand::Text ? lit.text : lit.text.isEmpty() ? QString::number(lit.number) : lit.text;
+                return lit.kind == Operand::Text ? lit.text
+                       : lit.text.isEmpty()      ? QString::number(lit.number)
+                                                 : lit.text;
             case FieldType::Date:
                 if (lit.kind != Operand::Text)
-                    fail(QString::fromUtf8("%1 alanı bir tarihle karşılaştırılmalı").arg(f.name), lit.pos);
+                    fail(QString::fromUtf8("%1 alanı bir tarihle karşılaştırılmalı").arg(f.name),
+                         lit.pos);
                 try {
                     return parseDate(lit.text).toString(Qt::ISODate);
                 } catch (const Error&) {
@@ -250,7 +303,8 @@ private:
                     try {
                         return parseBool(lit.text) ? 1 : 0;
                     } catch (const Error&) {
-                        fail(QString::fromUtf8("'%1' bir doğru/yanlış değeri değil").arg(lit.text), lit.pos);
+                        fail(QString::fromUtf8("'%1' bir doğru/yanlış değeri değil").arg(lit.text),
+                             lit.pos);
                     }
                 }
                 return lit.number != 0 ? 1 : 0;
@@ -258,7 +312,8 @@ private:
                 if (lit.kind == Operand::Text) {
                     bool ok = false;
                     const double d = lit.text.trimmed().toDouble(&ok);
-                    if (!ok) fail(QString::fromUtf8("'%1' bir sayı değil").arg(lit.text), lit.pos);
+                    if (!ok)
+                        fail(QString::fromUtf8("'%1' bir sayı değil").arg(lit.text), lit.pos);
                     return d;
                 }
                 return lit.number;
@@ -284,14 +339,17 @@ private:
                 negate = true;
                 advance();
             }
-            if (cur_.kind != Tok::Null) fail(QString::fromUtf8("NULL bekleniyordu"), cur_.pos);
+            if (cur_.kind != Tok::Null)
+                fail(QString::fromUtf8("NULL bekleniyordu"), cur_.pos);
             advance();
-            if (a.kind != Operand::Field) fail(QString::fromUtf8("alan adı bekleniyordu"), a.pos);
+            if (a.kind != Operand::Field)
+                fail(QString::fromUtf8("alan adı bekleniyordu"), a.pos);
             const QString col = quoteIdent(t_.fields[a.field].name);
             if (t_.fields[a.field].type == FieldType::Text)
                 return negate ? QStringLiteral("coalesce(%1,'')<>''").arg(col)
                               : QStringLiteral("coalesce(%1,'')=''").arg(col);
-            return QStringLiteral("(%1 IS %2NULL)").arg(col, negate ? QStringLiteral("NOT ") : QString());
+            return QStringLiteral("(%1 IS %2NULL)")
+                .arg(col, negate ? QStringLiteral("NOT ") : QString());
         }
         QString op;
         bool like = false;
@@ -302,11 +360,13 @@ private:
             op = cur_.text;
         } else if (cur_.kind == Tok::Not) {
             advance();
-            if (cur_.kind != Tok::Like) fail(QString::fromUtf8("LIKE bekleniyordu"), cur_.pos);
+            if (cur_.kind != Tok::Like)
+                fail(QString::fromUtf8("LIKE bekleniyordu"), cur_.pos);
             like = true;
             op = QStringLiteral("NOT LIKE");
         } else {
-            fail(QString::fromUtf8("karşılaştırma işareti (=, <>, <, >, <=, >=, Like) beklenirken %1 geldi")
+            fail(QString::fromUtf8(
+                     "karşılaştırma işareti (=, <>, <, >, <=, >=, Like) beklenirken %1 geldi")
                      .arg(tokName(cur_)),
                  cur_.pos);
         }
@@ -317,7 +377,8 @@ private:
         const bool text = like || (isText(a) && isText(b));
         const QString l = side(a, b, text);
         const QString r = side(b, a, text);
-        if (like) return QStringLiteral("(%1 %2 %3)").arg(l, op, r);
+        if (like)
+            return QStringLiteral("(%1 %2 %3)").arg(l, op, r);
         if (text) {
             const bool order = op != QLatin1String("=") && op != QLatin1String("<>");
             if (order && t_.turkish)
@@ -327,8 +388,10 @@ private:
         if (op == QLatin1String("<>")) {
             // an empty number differs from every number
             QStringList nulls;
-            if (a.kind == Operand::Field) nulls << l + QStringLiteral(" IS NULL");
-            if (b.kind == Operand::Field) nulls << r + QStringLiteral(" IS NULL");
+            if (a.kind == Operand::Field)
+                nulls << l + QStringLiteral(" IS NULL");
+            if (b.kind == Operand::Field)
+                nulls << r + QStringLiteral(" IS NULL");
             return QStringLiteral("(%1 <> %2 OR %3)").arg(l, r, nulls.join(QStringLiteral(" OR ")));
         }
         return QStringLiteral("(%1 %2 %3)").arg(l, op, r);

@@ -4,7 +4,8 @@ namespace data {
 
 LocaleValues localeValues(const QLocale& locale) {
     LocaleValues v;
-    v.decimalSeparator = locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint().at(0);
+    v.decimalSeparator =
+        locale.decimalPoint().isEmpty() ? QLatin1Char('.') : locale.decimalPoint().at(0);
     // Qt gives no digit count: read it off a formatted amount ("₺1,00" → 2, "¥1" → 0)
     const QString s = locale.toCurrencyString(1.0);
     const int sep = s.lastIndexOf(v.decimalSeparator);

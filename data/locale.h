@@ -7,7 +7,7 @@ namespace data {
 
 /// The two values of the user's currency format the calculator works with.
 struct LocaleValues {
-    int currencyDigits = 2;            ///< decimal digits of a money amount
+    int currencyDigits = 2;                     ///< decimal digits of a money amount
     QChar decimalSeparator = QLatin1Char(',');  ///< the monetary decimal separator
 };
 

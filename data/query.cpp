@@ -8,7 +8,8 @@ namespace data {
 Query::Query(Database& db, QObject* parent) : DataSet(parent), db_(db) {}
 
 void Query::open() {
-    if (isOpen()) return;
+    if (isOpen())
+        return;
     fire(Event::BeforeOpen);
     Statement st = db_.connection().prepare(sql_);
     for (int i = 0; i < params_.size(); ++i) st.bind(i + 1, params_[i]);
@@ -32,7 +33,8 @@ void Query::open() {
 }
 
 void Query::close() {
-    if (!isOpen()) return;
+    if (!isOpen())
+        return;
     fire(Event::BeforeClose);
     rows_.clear();
     pos_ = -1;
@@ -47,7 +49,8 @@ void Query::setRecNo(int n) {
     }
     const int p = std::clamp(n - 1, 0, int(rows_.size()) - 1);
     setEnds(false, false);
-    if (p == pos_) return;
+    if (p == pos_)
+        return;
     fire(Event::BeforeScroll);
     pos_ = p;
     emit recordChanged();
@@ -56,12 +59,14 @@ void Query::setRecNo(int n) {
 
 int Query::fieldIndex(const QString& name) const {
     for (int i = 0; i < names_.size(); ++i)
-        if (names_[i].compare(name, Qt::CaseInsensitive) == 0) return i;
+        if (names_[i].compare(name, Qt::CaseInsensitive) == 0)
+            return i;
     return -1;
 }
 
 QVariant Query::value(int field) const {
-    if (pos_ < 0 || field < 0 || field >= names_.size()) return QVariant();
+    if (pos_ < 0 || field < 0 || field >= names_.size())
+        return QVariant();
     return rows_[size_t(pos_)][field];
 }
 
@@ -69,7 +74,8 @@ bool Query::locate(const QStringList& fields, const QVariantList& values, Locate
     QVector<int> idx;
     for (const QString& f : fields) {
         const int i = fieldIndex(f);
-        if (i < 0) throw Error(Error::Code::NoField, QString::fromUtf8("%1 adlı alan yok.").arg(f));
+        if (i < 0)
+            throw Error(Error::Code::NoField, QString::fromUtf8("%1 adlı alan yok.").arg(f));
         idx << i;
     }
     for (size_t r = 0; r < rows_.size(); ++r) {
@@ -100,7 +106,8 @@ void Query::refresh() {
     const int keep = pos_;
     close();
     open();
-    if (keep >= 0) setRecNo(keep + 1);
+    if (keep >= 0)
+        setRecNo(keep + 1);
 }
 
 }  // namespace data

@@ -11,7 +11,8 @@ namespace data {
 
 int TableDef::fieldIndex(const QString& n) const {
     for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].name.compare(n, Qt::CaseInsensitive) == 0) return i;
+        if (fields[i].name.compare(n, Qt::CaseInsensitive) == 0)
+            return i;
     return -1;
 }
 
@@ -22,13 +23,15 @@ const FieldDef* TableDef::field(const QString& n) const {
 
 const IndexDef* TableDef::index(const QString& n) const {
     for (const auto& ix : indexes)
-        if (ix.name.compare(n, Qt::CaseInsensitive) == 0) return &ix;
+        if (ix.name.compare(n, Qt::CaseInsensitive) == 0)
+            return &ix;
     return nullptr;
 }
 
 int TableDef::autoIncField() const {
     for (int i = 0; i < fields.size(); ++i)
-        if (fields[i].type == FieldType::AutoInc) return i;
+        if (fields[i].type == FieldType::AutoInc)
+            return i;
     return -1;
 }
 
@@ -113,9 +116,10 @@ TableDef makeMustfirmadata() {
     };
     t.primary = {QStringLiteral("Kod")};
     // the card browser filters on the category while it walks the name order
-    t.indexes = {{QStringLiteral("IndFirma"), {QStringLiteral("Firma")}, false, {QStringLiteral("MF")}},
-                 {QStringLiteral("IndIsim"), {QStringLiteral("Isim")}, false, {QStringLiteral("MF")}},
-                 {QStringLiteral("IndMeslek"), {QStringLiteral("Meslek")}, false}};
+    t.indexes = {
+        {QStringLiteral("IndFirma"), {QStringLiteral("Firma")}, false, {QStringLiteral("MF")}},
+        {QStringLiteral("IndIsim"), {QStringLiteral("Isim")}, false, {QStringLiteral("MF")}},
+        {QStringLiteral("IndMeslek"), {QStringLiteral("Meslek")}, false}};
     t.turkish = true;
     t.counterStart = 5;
     return t;
@@ -169,8 +173,7 @@ TableDef makeAyarlar() {
     t.fields = {text("Isim", 50), of("Kod", T::AutoInc)};
     for (int i = 1; i <= 18; ++i)
         t.fields.push_back({QStringLiteral("Str%1").arg(i), T::Text, 50, {}});
-    t.fields << text("Amblem", 50) << text("OnYazi", 50) << text("SonYazi", 50)
-             << text("Imza", 50);
+    t.fields << text("Amblem", 50) << text("OnYazi", 50) << text("SonYazi", 50) << text("Imza", 50);
     t.primary = {QStringLiteral("Isim")};
     t.turkish = true;
     t.counterStart = 28;
@@ -231,7 +234,8 @@ const QVector<const TableDef*>& allTables() {
 
 const TableDef* findTable(const QString& name) {
     for (const TableDef* t : allTables())
-        if (t->name.compare(name, Qt::CaseInsensitive) == 0) return t;
+        if (t->name.compare(name, Qt::CaseInsensitive) == 0)
+            return t;
     return nullptr;
 }
 
@@ -240,15 +244,18 @@ bool parseBool(const QString& text) {
     static const QStringList yes = {"1", "true", "evet", "e", "yes"};
     static const QStringList no = {"0", "false", QString::fromUtf8("hayır"), "hayir", "h", "no"};
     const QString low = t.toLower();
-    if (yes.contains(low) || t == QString::fromUtf8("EVET")) return true;
-    if (no.contains(low) || t == QString::fromUtf8("HAYIR")) return false;
+    if (yes.contains(low) || t == QString::fromUtf8("EVET"))
+        return true;
+    if (no.contains(low) || t == QString::fromUtf8("HAYIR"))
+        return false;
     throw ConversionError(QString::fromUtf8("'%1' bir doğru/yanlış değeri değil.").arg(text));
 }
 
 QDate parseDate(const QString& text) {
     const QString t = text.trimmed();
     QDate d = QDate::fromString(t, QStringLiteral("d.M.yyyy"));
-    if (!d.isValid()) d = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
+    if (!d.isValid())
+        d = QDate::fromString(t, QStringLiteral("yyyy-MM-dd"));
     if (!d.isValid())
         throw ConversionError(QString::fromUtf8("'%1' bir tarih değil.").arg(text));
     return d;
@@ -257,7 +264,8 @@ QDate parseDate(const QString& text) {
 static qint64 parseWhole(const QString& text) {
     bool ok = false;
     const qint64 v = text.trimmed().toLongLong(&ok);
-    if (!ok) throw ConversionError(QString::fromUtf8("'%1' bir tam sayı değil.").arg(text));
+    if (!ok)
+        throw ConversionError(QString::fromUtf8("'%1' bir tam sayı değil.").arg(text));
     return v;
 }
 
@@ -271,21 +279,25 @@ static double parseReal(const QString& text) {
         tr.remove(QLatin1Char('.')).replace(QLatin1Char(','), QLatin1Char('.'));
         v = tr.toDouble(&ok);
     }
-    if (!ok) throw ConversionError(QString::fromUtf8("'%1' bir sayı değil.").arg(text));
+    if (!ok)
+        throw ConversionError(QString::fromUtf8("'%1' bir sayı değil.").arg(text));
     return v;
 }
 
 QVariant coerce(const FieldDef& f, const QVariant& value) {
-    if (value.isNull() || !value.isValid()) return QVariant();
+    if (value.isNull() || !value.isValid())
+        return QVariant();
     const bool isText = value.typeId() == QMetaType::QString;
-    if (isText && f.type != T::Text && value.toString().trimmed().isEmpty()) return QVariant();
+    if (isText && f.type != T::Text && value.toString().trimmed().isEmpty())
+        return QVariant();
     switch (f.type) {
         case T::Text: {
             QString s = value.toString();
             if (f.size > 0 && s.size() > f.size) {
                 int n = f.size;
                 // never split a surrogate pair
-                if (s.at(n - 1).isHighSurrogate()) --n;
+                if (s.at(n - 1).isHighSurrogate())
+                    --n;
                 s.truncate(n);
             }
             return s;
@@ -320,12 +332,12 @@ QVariant coerce(const FieldDef& f, const QVariant& value) {
                                 .arg(v)
                                 .arg(lo)
                                 .arg(hi));
-            return f.type == T::SmallInt || f.type == T::Integer ? QVariant(int(v))
-                                                                 : QVariant(v);
+            return f.type == T::SmallInt || f.type == T::Integer ? QVariant(int(v)) : QVariant(v);
         }
         case T::Float:
         case T::Money: {
-            if (isText) return parseReal(value.toString());
+            if (isText)
+                return parseReal(value.toString());
             bool ok = false;
             const double d = value.toDouble(&ok);
             if (!ok)
@@ -334,8 +346,10 @@ QVariant coerce(const FieldDef& f, const QVariant& value) {
             return d;
         }
         case T::Boolean:
-            if (isText) return parseBool(value.toString());
-            if (value.typeId() == QMetaType::Bool) return value.toBool();
+            if (isText)
+                return parseBool(value.toString());
+            if (value.typeId() == QMetaType::Bool)
+                return value.toBool();
             return value.toLongLong() != 0;
         case T::Date:
             if (value.typeId() == QMetaType::QDate) {
@@ -343,7 +357,8 @@ QVariant coerce(const FieldDef& f, const QVariant& value) {
                     throw ConversionError(QString::fromUtf8("Geçersiz tarih."));
                 return value.toDate();
             }
-            if (value.typeId() == QMetaType::QDateTime) return value.toDateTime().date();
+            if (value.typeId() == QMetaType::QDateTime)
+                return value.toDateTime().date();
             return parseDate(value.toString());
     }
     return value;

@@ -28,10 +28,10 @@ struct IndexDef {
 struct TableDef {
     QString name;
     QVector<FieldDef> fields;
-    QStringList primary;      ///< fields of the primary order; empty: insertion order
+    QStringList primary;        ///< fields of the primary order; empty: insertion order
     QVector<IndexDef> indexes;  ///< secondary indexes
-    bool turkish = true;      ///< text sorts and compares by Turkish rules
-    qint64 counterStart = 0;  ///< last auto-increment value already used
+    bool turkish = true;        ///< text sorts and compares by Turkish rules
+    qint64 counterStart = 0;    ///< last auto-increment value already used
     QString userVersion = QStringLiteral("1.0");
 
     /// Index of a field by name without regard to letter case, or -1.
@@ -43,7 +43,9 @@ struct TableDef {
 };
 
 /// The current storage-format version every table carries.
-inline const char* currentFormat() { return "4.00"; }
+inline const char* currentFormat() {
+    return "4.00";
+}
 
 const TableDef& mustfirmadata();
 const TableDef& datanames();

@@ -3,15 +3,16 @@
 #include "data/collation.h"
 #include "data/errors.h"
 
+#include <sqlite3.h>
 #include <QDate>
 #include <QFileInfo>
 #include <atomic>
-#include <sqlite3.h>
 
 namespace data {
 
 void check(sqlite3* db, int rc, const char* what) {
-    if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE) return;
+    if (rc == SQLITE_OK || rc == SQLITE_ROW || rc == SQLITE_DONE)
+        return;
     const QString detail = db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString::number(rc);
     const int primary = rc & 0xff;
     if (primary == SQLITE_CONSTRAINT) {
@@ -23,10 +24,12 @@ void check(sqlite3* db, int rc, const char* what) {
     if (primary == SQLITE_FULL)
         throw Error(Error::Code::Store, QString::fromUtf8("Disk dolu: kayıt yazılamadı."));
     if (primary == SQLITE_READONLY || primary == SQLITE_PERM || primary == SQLITE_CANTOPEN)
-        throw Error(Error::Code::Store,
-                    QString::fromUtf8("Veri dosyası yazılamıyor veya açılamıyor (%1).").arg(detail));
-    throw Error(Error::Code::Store,
-                QString::fromUtf8("Veri tabanı hatası (%1): %2").arg(QString::fromUtf8(what), detail));
+        throw Error(
+            Error::Code::Store,
+            QString::fromUtf8("Veri dosyası yazılamıyor veya açılamıyor (%1).").arg(detail));
+    throw Error(
+        Error::Code::Store,
+        QString::fromUtf8("Veri tabanı hatası (%1): %2").arg(QString::fromUtf8(what), detail));
 }
 
 Statement::Statement(sqlite3* db, const QString& sql) : db_(db) {
@@ -35,11 +38,14 @@ Statement::Statement(sqlite3* db, const QString& sql) : db_(db) {
           "prepare");
 }
 
-Statement::Statement(Statement&& o) noexcept : db_(o.db_), stmt_(o.stmt_) { o.stmt_ = nullptr; }
+Statement::Statement(Statement&& o) noexcept : db_(o.db_), stmt_(o.stmt_) {
+    o.stmt_ = nullptr;
+}
 
 Statement& Statement::operator=(Statement&& o) noexcept {
     if (this != &o) {
-        if (stmt_) sqlite3_finalize(stmt_);
+        if (stmt_)
+            sqlite3_finalize(stmt_);
         db_ = o.db_;
         stmt_ = o.stmt_;
         o.stmt_ = nullptr;
@@ -48,7 +54,8 @@ Statement& Statement::operator=(Statement&& o) noexcept {
 }
 
 Statement::~Statement() {
-    if (stmt_) sqlite3_finalize(stmt_);
+    if (stmt_)
+        sqlite3_finalize(stmt_);
 }
 
 Statement& Statement::bind(int pos, const QVariant& v) {
@@ -89,8 +96,10 @@ Statement& Statement::bind(int pos, const QVariant& v) {
 
 bool Statement::step() {
     const int rc = sqlite3_step(stmt_);
-    if (rc == SQLITE_ROW) return true;
-    if (rc == SQLITE_DONE) return false;
+    if (rc == SQLITE_ROW)
+        return true;
+    if (rc == SQLITE_DONE)
+        return false;
     const int err = rc;
     sqlite3_reset(stmt_);
     check(db_, err, "step");
@@ -107,13 +116,21 @@ void Statement::reset() {
     sqlite3_clear_bindings(stmt_);
 }
 
-int Statement::columnCount() const { return sqlite3_column_count(stmt_); }
+int Statement::columnCount() const {
+    return sqlite3_column_count(stmt_);
+}
 QString Statement::columnName(int col) const {
     return QString::fromUtf8(sqlite3_column_name(stmt_, col));
 }
-bool Statement::isNull(int col) const { return sqlite3_column_type(stmt_, col) == SQLITE_NULL; }
-qint64 Statement::int64(int col) const { return sqlite3_column_int64(stmt_, col); }
-double Statement::real(int col) const { return sqlite3_column_double(stmt_, col); }
+bool Statement::isNull(int col) const {
+    return sqlite3_column_type(stmt_, col) == SQLITE_NULL;
+}
+qint64 Statement::int64(int col) const {
+    return sqlite3_column_int64(stmt_, col);
+}
+double Statement::real(int col) const {
+    return sqlite3_column_double(stmt_, col);
+}
 QString Statement::text(int col) const {
     const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(stmt_, col));
     return p ? QString::fromUtf8(p, sqlite3_column_bytes(stmt_, col)) : QString();
@@ -121,20 +138,24 @@ QString Statement::text(int col) const {
 
 QVariant Statement::value(int col) const {
     switch (sqlite3_column_type(stmt_, col)) {
-        case SQLITE_INTEGER: return QVariant(qint64(sqlite3_column_int64(stmt_, col)));
-        case SQLITE_FLOAT: return QVariant(sqlite3_column_double(stmt_, col));
-        case SQLITE_TEXT: return QVariant(text(col));
+        case SQLITE_INTEGER:
+            return QVariant(qint64(sqlite3_column_int64(stmt_, col)));
+        case SQLITE_FLOAT:
+            return QVariant(sqlite3_column_double(stmt_, col));
+        case SQLITE_TEXT:
+            return QVariant(text(col));
         case SQLITE_BLOB:
             return QVariant(QByteArray(static_cast<const char*>(sqlite3_column_blob(stmt_, col)),
                                        sqlite3_column_bytes(stmt_, col)));
-        default: return QVariant();
+        default:
+            return QVariant();
     }
 }
 
 Connection::Connection(const QString& path) : path_(path) {
     const QByteArray p = QFileInfo(path).absoluteFilePath().toUtf8();
-    const int rc = sqlite3_open_v2(p.constData(), &db_,
-                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc =
+        sqlite3_open_v2(p.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
         sqlite3_close(db_);
@@ -153,22 +174,27 @@ Connection::Connection(const QString& path) : path_(path) {
 }
 
 Connection::~Connection() {
-    if (db_) sqlite3_close_v2(db_);
+    if (db_)
+        sqlite3_close_v2(db_);
 }
 
 void Connection::exec(const QString& sql) {
     char* err = nullptr;
     const QByteArray s = sql.toUtf8();
     const int rc = sqlite3_exec(db_, s.constData(), nullptr, nullptr, &err);
-    if (err) sqlite3_free(err);
+    if (err)
+        sqlite3_free(err);
     check(db_, rc, "exec");
 }
 
-qint64 Connection::lastInsertRowid() const { return sqlite3_last_insert_rowid(db_); }
+qint64 Connection::lastInsertRowid() const {
+    return sqlite3_last_insert_rowid(db_);
+}
 
 bool Connection::tableExists(const QString& name) {
-    Statement st(db_, QStringLiteral(
-                          "SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"));
+    Statement st(
+        db_,
+        QStringLiteral("SELECT 1 FROM sqlite_master WHERE type='table' AND name=? COLLATE NOCASE"));
     st.bind(1, name);
     return st.step();
 }
@@ -181,11 +207,13 @@ Transaction::Transaction(Connection& c)
 }
 
 Transaction::~Transaction() {
-    if (done_) return;
+    if (done_)
+        return;
     char* err = nullptr;
     const QByteArray sql = ("ROLLBACK TO " + name_ + "; RELEASE " + name_).toUtf8();
     sqlite3_exec(c_.handle(), sql.constData(), nullptr, nullptr, &err);
-    if (err) sqlite3_free(err);
+    if (err)
+        sqlite3_free(err);
 }
 
 void Transaction::commit() {

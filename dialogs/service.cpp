@@ -11,9 +11,11 @@ class ConsoleService : public Service {
 public:
     Button message(const Message& m) override {
         std::fprintf(stderr, "[%s] %s\n", qPrintable(m.caption), qPrintable(m.text));
-        if (m.defaultButton != NoButton) return m.defaultButton;
+        if (m.defaultButton != NoButton)
+            return m.defaultButton;
         for (Button b : {Ok, Yes, No, Cancel})
-            if (m.buttons & b) return b;
+            if (m.buttons & b)
+                return b;
         return Ok;
     }
     QString saveFile(const FileRequest&) override { return {}; }
@@ -28,8 +30,12 @@ bool appHandler = false;
 
 }  // namespace
 
-Service& service() { return current ? *current : console; }
-void install(Service* s) { current = s; }
+Service& service() {
+    return current ? *current : console;
+}
+void install(Service* s) {
+    current = s;
+}
 
 void inform(const QString& caption, const QString& text, Icon icon) {
     service().message({caption, text, icon, Ok, Ok});
@@ -43,11 +49,16 @@ bool ask(const QString& caption, const QString& text) {
     return service().message({caption, text, Icon::Question, Yes | No, Yes}) == Yes;
 }
 
-void setApplicationTitle(const QString& t) { title = t; }
-QString applicationTitle() { return title; }
+void setApplicationTitle(const QString& t) {
+    title = t;
+}
+QString applicationTitle() {
+    return title;
+}
 
 void showException(const std::exception& e) {
-    if (dynamic_cast<const data::Abort*>(&e)) return;
+    if (dynamic_cast<const data::Abort*>(&e))
+        return;
     const auto* de = dynamic_cast<const data::Error*>(&e);
     if (appHandler && de && de->code() == data::Error::Code::Conversion) {
         service().message({QString(), QStringLiteral("Yanlış girdiniz!"), Icon::Error, Ok, Ok});
@@ -57,8 +68,14 @@ void showException(const std::exception& e) {
     service().message({title, text, Icon::Error, Ok, Ok});
 }
 
-void installAppException() { appHandler = true; }
-bool appExceptionInstalled() { return appHandler; }
-void resetAppException() { appHandler = false; }
+void installAppException() {
+    appHandler = true;
+}
+bool appExceptionInstalled() {
+    return appHandler;
+}
+void resetAppException() {
+    appHandler = false;
+}
 
 }  // namespace dialogs

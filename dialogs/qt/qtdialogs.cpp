@@ -14,33 +14,56 @@ Button QtService::message(const Message& m) {
     box.setWindowTitle(m.caption.isEmpty() ? applicationTitle() : m.caption);
     box.setText(m.text);
     switch (m.icon) {
-        case Icon::Information: box.setIcon(QMessageBox::Information); break;
-        case Icon::Warning: box.setIcon(QMessageBox::Warning); break;
-        case Icon::Error: box.setIcon(QMessageBox::Critical); break;
-        case Icon::Question: box.setIcon(QMessageBox::Question); break;
-        case Icon::None: break;
+        case Icon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case Icon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case Icon::Error:
+            box.setIcon(QMessageBox::Critical);
+            break;
+        case Icon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case Icon::None:
+            break;
     }
     QMessageBox::StandardButtons sb;
-    if (m.buttons & Ok) sb |= QMessageBox::Ok;
-    if (m.buttons & Cancel) sb |= QMessageBox::Cancel;
-    if (m.buttons & Yes) sb |= QMessageBox::Yes;
-    if (m.buttons & No) sb |= QMessageBox::No;
+    if (m.buttons & Ok)
+        sb |= QMessageBox::Ok;
+    if (m.buttons & Cancel)
+        sb |= QMessageBox::Cancel;
+    if (m.buttons & Yes)
+        sb |= QMessageBox::Yes;
+    if (m.buttons & No)
+        sb |= QMessageBox::No;
     box.setStandardButtons(sb);
     auto toStd = [](Button b) {
         switch (b) {
-            case Ok: return QMessageBox::Ok;
-            case Cancel: return QMessageBox::Cancel;
-            case Yes: return QMessageBox::Yes;
-            case No: return QMessageBox::No;
-            default: return QMessageBox::NoButton;
+            case Ok:
+                return QMessageBox::Ok;
+            case Cancel:
+                return QMessageBox::Cancel;
+            case Yes:
+                return QMessageBox::Yes;
+            case No:
+                return QMessageBox::No;
+            default:
+                return QMessageBox::NoButton;
         }
     };
-    if (m.defaultButton != NoButton) box.setDefaultButton(toStd(m.defaultButton));
+    if (m.defaultButton != NoButton)
+        box.setDefaultButton(toStd(m.defaultButton));
     switch (box.exec()) {
-        case QMessageBox::Ok: return Ok;
-        case QMessageBox::Yes: return Yes;
-        case QMessageBox::No: return No;
-        default: return (m.buttons & No) ? No : Cancel;
+        case QMessageBox::Ok:
+            return Ok;
+        case QMessageBox::Yes:
+            return Yes;
+        case QMessageBox::No:
+            return No;
+        default:
+            return (m.buttons & No) ? No : Cancel;
     }
 }
 
@@ -50,15 +73,18 @@ QString qtFilter(const QString& filter) {
     for (int i = 0; i + 1 < parts.size(); i += 2) {
         QString name = parts[i];
         const QString pattern = QString(parts[i + 1]).replace(QLatin1Char(';'), QLatin1Char(' '));
-        if (!name.contains(QLatin1Char('('))) name += QStringLiteral(" (%1)").arg(pattern);
+        if (!name.contains(QLatin1Char('(')))
+            name += QStringLiteral(" (%1)").arg(pattern);
         out << name;
     }
-    if (parts.size() == 1 && !filter.isEmpty()) out << filter;
+    if (parts.size() == 1 && !filter.isEmpty())
+        out << filter;
     return out.join(QStringLiteral(";;"));
 }
 
 static QString withFolder(const FileRequest& r) {
-    if (r.folder.isEmpty()) return r.fileName;
+    if (r.folder.isEmpty())
+        return r.fileName;
     return r.folder + QLatin1Char('/') + r.fileName;
 }
 
@@ -66,7 +92,8 @@ QString QtService::saveFile(const FileRequest& r) {
     QFileDialog dlg(QApplication::activeWindow(), r.title, withFolder(r), qtFilter(r.filter));
     dlg.setAcceptMode(QFileDialog::AcceptSave);
     dlg.setDefaultSuffix(r.defaultExtension);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
     return dlg.selectedFiles().first();
 }
 
@@ -74,7 +101,8 @@ QString QtService::openFile(const FileRequest& r) {
     QFileDialog dlg(QApplication::activeWindow(), r.title, withFolder(r), qtFilter(r.filter));
     dlg.setAcceptMode(QFileDialog::AcceptOpen);
     dlg.setDefaultSuffix(r.defaultExtension);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+        return {};
     return dlg.selectedFiles().first();
 }
 
@@ -82,7 +110,8 @@ bool QtService::askText(TextRequest& r) {
     bool ok = false;
     const QString v = QInputDialog::getText(QApplication::activeWindow(), r.caption, r.prompt,
                                             QLineEdit::Normal, r.value, &ok);
-    if (ok) r.value = v;
+    if (ok)
+        r.value = v;
     return ok;
 }
 

@@ -57,7 +57,8 @@ void TestStartup::runOnce(const std::function<void()>& whileCardIsOpen) {
     QTimer probe;
     probe.setInterval(20);
     connect(&probe, &QTimer::timeout, [&] {
-        if (!FirmaTan || !FirmaTan->isVisible() || checked) return;
+        if (!FirmaTan || !FirmaTan->isVisible() || checked)
+            return;
         checked = true;
         whileCardIsOpen();
         FirmaTan->close();
@@ -79,7 +80,8 @@ void TestStartup::firstActivationOpensSettingsAndCard() {
         QCOMPARE(FirmaTan->windowTitle(), QString("Adres ve Telefon Tizgeni"));
         QVERIFY(FirmaTan->isModal());
         QCOMPARE(FirmaTan->parentWidget(), Bekle);
-        QCOMPARE(Bekle->windowTitle(), QString("Bizi seçtiğiniz için teşekkürler. Orvu Bilgisayar"));
+        QCOMPARE(Bekle->windowTitle(),
+                 QString("Bizi seçtiğiniz için teşekkürler. Orvu Bilgisayar"));
         QVERIFY(dm_->MustFirmaTanTbl->isOpen());
         QCOMPARE(dm_->MustFirmaTanTbl->recordCount(), 1);  // the reserved rows are hidden
     });
@@ -94,7 +96,8 @@ void TestStartup::settingsRow_data() {
     QTest::newRow("seed row") << QStringList{} << "9";
     QTest::newRow("two rows in use: first by name")
         << QStringList{"UPDATE Datanames SET DataNames='Merkez', Hat='1'",
-                       "INSERT INTO Datanames (DataNames, \"Default\", Hat) VALUES ('Büro', 1, '2')",
+                       "INSERT INTO Datanames (DataNames, \"Default\", Hat) VALUES ('Büro', 1, "
+                       "'2')",
                        "INSERT INTO Datanames (DataNames, \"Default\", Hat) VALUES ('Ara', 0, '3')"}
         << "2";
     QTest::newRow("no row in use: first row")

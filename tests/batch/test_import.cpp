@@ -55,8 +55,10 @@ void TestImport::csv_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QList<QStringList>>("records");
     QTest::addColumn<QList<int>>("lines");
-    QTest::newRow("plain") << "a,b\n1,2\n" << QList<QStringList>{{"a", "b"}, {"1", "2"}} << QList<int>{1, 2};
-    QTest::newRow("crlf and bom") << "\xEF\xBB\xBF" "a,b\r\n1,2\r\n"
+    QTest::newRow("plain") << "a,b\n1,2\n"
+                           << QList<QStringList>{{"a", "b"}, {"1", "2"}} << QList<int>{1, 2};
+    QTest::newRow("crlf and bom") << "\xEF\xBB\xBF"
+                                     "a,b\r\n1,2\r\n"
                                   << QList<QStringList>{{"a", "b"}, {"1", "2"}} << QList<int>{1, 2};
     QTest::newRow("quoted comma and quote")
         << "a,b\n\"x, y\",\"he said \"\"hi\"\"\"\n"
@@ -66,12 +68,13 @@ void TestImport::csv_data() {
         << QList<QStringList>{{"Isim", "Telefon"}, {"Ali", "0312 111\r\n0532 222"}, {"Veli", "1"}}
         << QList<int>{1, 2, 4};
     QTest::newRow("semicolons from a Turkish spreadsheet")
-        << "Isim;Ucret\nAli;1.234,50\n" << QList<QStringList>{{"Isim", "Ucret"}, {"Ali", "1.234,50"}}
-        << QList<int>{1, 2};
+        << "Isim;Ucret\nAli;1.234,50\n"
+        << QList<QStringList>{{"Isim", "Ucret"}, {"Ali", "1.234,50"}} << QList<int>{1, 2};
     QTest::newRow("blank lines skipped, no final newline")
         << "a\n\n  \nx" << QList<QStringList>{{"a"}, {"x"}} << QList<int>{1, 4};
-    QTest::newRow("empty fields kept") << "a,b,c\n,,z\n" << QList<QStringList>{{"a", "b", "c"}, {"", "", "z"}}
-                                       << QList<int>{1, 2};
+    QTest::newRow("empty fields kept")
+        << "a,b,c\n,,z\n"
+        << QList<QStringList>{{"a", "b", "c"}, {"", "", "z"}} << QList<int>{1, 2};
 }
 
 void TestImport::csv() {
@@ -93,7 +96,8 @@ void TestImport::unclosedQuoteRefused() {
 void TestImport::goodFileAddsCards() {
     const QString text =
         "isim,FIRMA,MF,Telefon,PostaKodu,KisiKurum,Gizli,DogumT,Baslama,Ucret\n"
-        "Şule Çınar,Çınar Ltd,M,\"0312 111 22 33\n0532 444 55 66\",06420,Evet,0,09.03.1975,2005-01-31,1500.5\n"
+        "Şule Çınar,Çınar Ltd,M,\"0312 111 22 33\n0532 444 55 "
+        "66\",06420,Evet,0,09.03.1975,2005-01-31,1500.5\n"
         "İsmail Öz,,F,,,hayır,true,,,\n";
     const ImportResult r = importCards(*dm_->MustFirmaTanTbl, text);
     QVERIFY2(r.fatal.isEmpty(), qPrintable(r.fatal));
@@ -121,12 +125,14 @@ void TestImport::badLinesReportedOthersAdded() {
     const QString text =
         "Isim,PostaKodu,Ay,DogumT,Kod,MF\n"
         "Ali,06100,,,,M\n"
-        "Veli,Ankara,,,,M\n"      // line 3: not a number
-        "Ayşe,,40000,,,M\n"       // line 4: out of the small-integer range
-        "Can,,,31.02.1980,,M\n"   // line 5: no such date
-        "Üretici,,,,5,F\n"        // line 6: the producer's key
-        "Uzun " + QString("x").repeated(80) + ",,,,,MM\n"  // cut to size, added
-        "Fazla,1,2,3,4,5,6\n";    // line 8: more fields than the header
+        "Veli,Ankara,,,,M\n"     // line 3: not a number
+        "Ayşe,,40000,,,M\n"      // line 4: out of the small-integer range
+        "Can,,,31.02.1980,,M\n"  // line 5: no such date
+        "Üretici,,,,5,F\n"       // line 6: the producer's key
+        "Uzun " +
+        QString("x").repeated(80) +
+        ",,,,,MM\n"             // cut to size, added
+        "Fazla,1,2,3,4,5,6\n";  // line 8: more fields than the header
     const ImportResult r = importCards(*dm_->MustFirmaTanTbl, text);
     QVERIFY(r.fatal.isEmpty());
     QCOMPARE(r.added, 2);
@@ -155,7 +161,10 @@ void TestImport::storeFailureAddsNothing() {
     dm_->Tizgen().connection().exec(QString("pragma max_page_count=%1").arg(pages + 3));
     QString text = "Isim,Istihbarat,Adres\n";
     for (int i = 0; i < 400; ++i)
-        text += QString("Kişi %1,%2,%3\n").arg(i).arg(QString("not ").repeated(25)).arg(QString("adres ").repeated(15));
+        text += QString("Kişi %1,%2,%3\n")
+                    .arg(i)
+                    .arg(QString("not ").repeated(25))
+                    .arg(QString("adres ").repeated(15));
     const ImportResult r = importCards(*dm_->MustFirmaTanTbl, text);
     QVERIFY(!r.fatal.isEmpty());
     QCOMPARE(r.added, 0);
@@ -198,8 +207,10 @@ void TestImport::exitStatus() {
     p.start(TIZGEN_BATCH, QStringList{"--data", dir_->path(), "import", file} + extraArgs);
     QVERIFY(p.waitForFinished(20000));
     QCOMPARE(p.exitCode(), status);
-    if (status == 0) QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).contains("2 kart eklendi"));
-    if (status == 1) QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("3. satır eklenmedi"));
+    if (status == 0)
+        QVERIFY(QString::fromUtf8(p.readAllStandardOutput()).contains("2 kart eklendi"));
+    if (status == 1)
+        QVERIFY(QString::fromUtf8(p.readAllStandardError()).contains("3. satır eklenmedi"));
     dm_ = std::make_unique<TDMKuvPro>(dir_->path());
     QCOMPARE(count("select count(*) from Mustfirmadata"), cards);
 }

@@ -190,13 +190,17 @@ void TestCursor::locateExactAndPrefix() {
 
 void TestCursor::eventsRunInOrderAndAbortKeepsEdit() {
     QStringList seen;
-    for (auto [e, name] : {std::pair{Event::BeforeEdit, "BeforeEdit"}, {Event::AfterEdit, "AfterEdit"},
-                           {Event::BeforePost, "BeforePost"}, {Event::AfterPost, "AfterPost"},
-                           {Event::BeforeCancel, "BeforeCancel"}, {Event::AfterCancel, "AfterCancel"}})
+    for (auto [e, name] : {std::pair{Event::BeforeEdit, "BeforeEdit"},
+                           {Event::AfterEdit, "AfterEdit"},
+                           {Event::BeforePost, "BeforePost"},
+                           {Event::AfterPost, "AfterPost"},
+                           {Event::BeforeCancel, "BeforeCancel"},
+                           {Event::AfterCancel, "AfterCancel"}})
         c_->on(e, [&seen, n = QString(name)](DataSet&) { seen << n; });
     bool refuse = true;
     c_->on(Event::BeforePost, [&](DataSet&) {
-        if (refuse) throw Abort();
+        if (refuse)
+            throw Abort();
     });
     c_->edit();
     c_->setValue("Firma", "Yeni");
@@ -205,7 +209,8 @@ void TestCursor::eventsRunInOrderAndAbortKeepsEdit() {
     QCOMPARE(c_->text("Firma"), QString("Yeni"));
     refuse = false;
     c_->post();
-    QCOMPARE(seen, (QStringList{"BeforeEdit", "AfterEdit", "BeforePost", "BeforePost", "AfterPost"}));
+    QCOMPARE(seen,
+             (QStringList{"BeforeEdit", "AfterEdit", "BeforePost", "BeforePost", "AfterPost"}));
     c_->edit();
     c_->cancel();
     QCOMPARE(seen.mid(5), (QStringList{"BeforeEdit", "AfterEdit", "BeforeCancel", "AfterCancel"}));

@@ -42,9 +42,11 @@ void TestFilter::initTestCase() {
     for (const Card& k : cards) {
         c.append();
         c.setValue("Isim", QString::fromUtf8(k.isim));
-        if (k.mf) c.setValue("MF", k.mf);
+        if (k.mf)
+            c.setValue("MF", k.mf);
         c.setValue("Ili", QString::fromUtf8(k.ili));
-        if (k.adres) c.setValue("Adres", QString::fromUtf8(k.adres));
+        if (k.adres)
+            c.setValue("Adres", QString::fromUtf8(k.adres));
         c.setValue("PostaKodu", k.posta);
         c.post();
     }
@@ -69,26 +71,32 @@ void TestFilter::selects_data() {
     QTest::newRow("address book hides reserved rows")
         << "MF<>'K' And MF<>'E' And MF<>'Y' And MF<>'H'"
         << QStringList{"Ali", "Ayşe", "Can", "Deniz", "O'Neil", "Orhan Vural"};
-    QTest::newRow("firm mode, no blank before Or") << "MF='F'Or MF='I'"
-                                                   << QStringList{"Ayşe", "Can", "Orhan Vural"};
+    QTest::newRow("firm mode, no blank before Or")
+        << "MF='F'Or MF='I'" << QStringList{"Ayşe", "Can", "Orhan Vural"};
     QTest::newRow("key") << "Kod=5" << QStringList{"Orhan Vural"};
-    QTest::newRow("like prefix") << "Ili Like 'Ank%'" << QStringList{"Ali", "Ayşe", "Deniz", "Orhan Vural"};
-    QTest::newRow("not empty") << "Adres<>''" << QStringList{"Ali", "Deniz", "O'Neil", "Orhan Vural"};
-    QTest::newRow("empty") << "Adres=''" << QStringList{"", " Hepsi", " Kasa", "Ayşe", "Can", "Yazar Kasa"};
-    QTest::newRow("combined with like") << "Adres<>'' And Ili Like 'Ank%'"
-                                        << QStringList{"Ali", "Deniz", "Orhan Vural"};
+    QTest::newRow("like prefix") << "Ili Like 'Ank%'"
+                                 << QStringList{"Ali", "Ayşe", "Deniz", "Orhan Vural"};
+    QTest::newRow("not empty") << "Adres<>''"
+                               << QStringList{"Ali", "Deniz", "O'Neil", "Orhan Vural"};
+    QTest::newRow("empty") << "Adres=''"
+                           << QStringList{"", " Hepsi", " Kasa", "Ayşe", "Can", "Yazar Kasa"};
+    QTest::newRow("combined with like")
+        << "Adres<>'' And Ili Like 'Ank%'" << QStringList{"Ali", "Deniz", "Orhan Vural"};
     QTest::newRow("field names without case") << "mf='m' or MF='M'" << QStringList{"Ali", "O'Neil"};
     QTest::newRow("keywords without case") << "mf='M' AND ili='Ankara'" << QStringList{"Ali"};
     QTest::newRow("doubled quote") << "Isim='O''Neil'" << QStringList{"O'Neil"};
-    QTest::newRow("parentheses and not") << "Not (MF='M' Or MF='F') And Kod>5"
-                                         << QStringList{"Can", "Deniz"};
-    QTest::newRow("number compare") << "PostaKodu>=6420 And PostaKodu<7100"
-                                    << QStringList{"Ali", "Orhan Vural"};
-    QTest::newRow("empty number differs") << "PostaKodu<>6420 And Kod>5"
-                                          << QStringList{"Ayşe", "Can", "Deniz", "O'Neil"};
-    QTest::newRow("turkish order compare") << "Isim>'Ç' And Kod>5" << QStringList{"Deniz", "O'Neil"};
-    QTest::newRow("empty filter") << "" << QStringList{"", " Hepsi", " Kasa", "Ali", "Ayşe", "Can",
-                                                       "Deniz", "O'Neil", "Orhan Vural", "Yazar Kasa"};
+    QTest::newRow("parentheses and not")
+        << "Not (MF='M' Or MF='F') And Kod>5" << QStringList{"Can", "Deniz"};
+    QTest::newRow("number compare")
+        << "PostaKodu>=6420 And PostaKodu<7100" << QStringList{"Ali", "Orhan Vural"};
+    QTest::newRow("empty number differs")
+        << "PostaKodu<>6420 And Kod>5" << QStringList{"Ayşe", "Can", "Deniz", "O'Neil"};
+    QTest::newRow("turkish order compare")
+        << "Isim>'Ç' And Kod>5" << QStringList{"Deniz", "O'Neil"};
+    QTest::newRow("empty filter") << "" << QStringList{"",          " Hepsi", " Kasa",
+                                                       "Ali",       "Ayşe",   "Can",
+                                                       "Deniz",     "O'Neil", "Orhan Vural",
+                                                       "Yazar Kasa"};
 }
 
 void TestFilter::selects() {
@@ -125,8 +133,7 @@ void TestFilter::refused() {
 }
 
 void TestFilter::quotesCannotInject() {
-    const CompiledFilter f =
-        compileFilter("Isim='x'' OR 1=1 --' And Firma=''''", mustfirmadata());
+    const CompiledFilter f = compileFilter("Isim='x'' OR 1=1 --' And Firma=''''", mustfirmadata());
     QVERIFY(!f.sql.contains("1=1"));
     QVERIFY(!f.sql.contains("x"));
     QCOMPARE(f.binds, (QVariantList{"x' OR 1=1 --", "'"}));

@@ -57,20 +57,20 @@ void TestRules::matching_data() {
     QTest::addColumn<QVector<int>>("pictures");
     QTest::newRow("nothing") << QStringList{"Öğretmen", "Okul", "Ali", "", "", "", "Sayın"}
                              << QVector<int>{};
-    QTest::newRow("lower-case firm matches") << QStringList{"", "yilmaz emlak", "", "", "", "", ""}
-                                             << QVector<int>{1};
+    QTest::newRow("lower-case firm matches")
+        << QStringList{"", "yilmaz emlak", "", "", "", "", ""} << QVector<int>{1};
     QTest::newRow("two groups in keyword order")
         << QStringList{"Avukat", "Beton Yapı", "", "", "", "", ""} << QVector<int>{5, 6};
-    QTest::newRow("one group twice") << QStringList{"", "Emlak Gayrimenkul", "", "", "", "", ""}
-                                     << QVector<int>{1, 1};
-    QTest::newRow("keyword in address") << QStringList{"", "", "", "Eczane yanı", "", "", ""}
-                                        << QVector<int>{3};
+    QTest::newRow("one group twice")
+        << QStringList{"", "Emlak Gayrimenkul", "", "", "", "", ""} << QVector<int>{1, 1};
+    QTest::newRow("keyword in address")
+        << QStringList{"", "", "", "Eczane yanı", "", "", ""} << QVector<int>{3};
     QTest::newRow("turkish letters left alone: ş is no S, ı no I")
         << QStringList{"", "Bilişim Yapı", "", "", "", "", ""} << QVector<int>{};
-    QTest::newRow("turkish keyword, same letters") << QStringList{"MÜTEAHHİT", "", "", "", "", "", ""}
-                                                   << QVector<int>{5};
-    QTest::newRow("turkish keyword, other case") << QStringList{"Müteahhit", "", "", "", "", "", ""}
-                                                 << QVector<int>{};
+    QTest::newRow("turkish keyword, same letters")
+        << QStringList{"MÜTEAHHİT", "", "", "", "", "", ""} << QVector<int>{5};
+    QTest::newRow("turkish keyword, other case")
+        << QStringList{"Müteahhit", "", "", "", "", "", ""} << QVector<int>{};
 }
 
 void TestRules::matching() {
@@ -87,8 +87,9 @@ void TestRules::producerCardCannotBeChanged() {
     QVERIFY_THROWS_EXCEPTION(Abort, c->post());
     QCOMPARE(dlg_->messages.size(), 1);
     QCOMPARE(dlg_->messages[0].caption, QString("Değiştirilemez"));
-    QCOMPARE(dlg_->messages[0].text,
-             QString("Bu programın üreticisini değiştirmek istediniz. Program doğru çalışmayabilir."));
+    QCOMPARE(
+        dlg_->messages[0].text,
+        QString("Bu programın üreticisini değiştirmek istediniz. Program doğru çalışmayabilir."));
     QCOMPARE(dlg_->messages[0].buttons, dialogs::Ok);
     QCOMPARE(c->state(), State::Edit);
     QCOMPARE(c->text("Firma"), QString("Başka Firma"));
@@ -183,7 +184,8 @@ void TestRules::conversionErrorMessage() {
     dialogs::showException(e);
     dialogs::showException(Error(Error::Code::Store, "Disk dolu"));
     dialogs::resetAppException();
-    QCOMPARE(dlg_->texts_shown(), (QStringList{"'x' bir sayı değil.", "Yanlış girdiniz!", "Disk dolu"}));
+    QCOMPARE(dlg_->texts_shown(),
+             (QStringList{"'x' bir sayı değil.", "Yanlış girdiniz!", "Disk dolu"}));
     QCOMPARE(dlg_->messages[0].caption, QString("Orvu Tizgen Programı- 1"));
     QCOMPARE(dlg_->messages[1].icon, dialogs::Icon::Error);
 }

@@ -26,6 +26,7 @@ private slots:
     void onlyMissingTableIsCreated();
     void turkishOrder();
     void sqlQueriesSortTurkish();
+    void queriesBindValues();
     void coerce_data();
     void coerce();
     void textIsCutToFieldSize();
@@ -41,7 +42,8 @@ static QStringList column(Database& db, const QString& sql) {
     QStringList out;
     for (q.first(); !q.eof(); q.next()) {
         out << q.value(0).toString();
-        if (q.recNo() == q.recordCount()) break;
+        if (q.recNo() == q.recordCount())
+            break;
     }
     return out;
 }
@@ -54,7 +56,8 @@ void TestTables::freshFolderGetsFourSeededTables() {
     QCOMPARE(column(t.db(), "select count(*) from DataNames"), QStringList{"1"});
     QCOMPARE(column(t.db(), "select count(*) from etiket"), QStringList{"27"});
     QCOMPARE(column(t.db(), "select count(*) from MustFirmaData"), QStringList{"5"});
-    for (const TableDef* def : allTables()) QCOMPARE(t.db().formatVersion(def->name), QString("4.00"));
+    for (const TableDef* def : allTables())
+        QCOMPARE(t.db().formatVersion(def->name), QString("4.00"));
     QVERIFY(t.db().createMissingTables().isEmpty());
 }
 
@@ -172,9 +175,9 @@ void TestTables::turkishOrder() {
     TempDb t;
     Cursor cards(t.db(), "Mustfirmadata");
     cards.open();
-    const QStringList names = {"Zeynep", "Ümit", "Şule", "Sibel", "Özgür", "Osman", "İsmail",
-                               "Irmak", "Ilgın", "Hakan", "Ğ", "Gül", "Çağla", "Cem", "Üzeyir",
-                               "ismet", "ıslak"};
+    const QStringList names = {"Zeynep", "Ümit",  "Şule",   "Sibel", "Özgür", "Osman",
+                               "İsmail", "Irmak", "Ilgın",  "Hakan", "Ğ",     "Gül",
+                               "Çağla",  "Cem",   "Üzeyir", "ismet", "ıslak"};
     for (const QString& n : names) {
         cards.append();
         cards.setValue("Isim", n);
@@ -188,9 +191,9 @@ void TestTables::turkishOrder() {
         cards.setRecNo(i);
         got << cards.text("Isim");
     }
-    QCOMPARE(got, (QStringList{"Cem", "Çağla", "Gül", "Ğ", "Hakan", "Ilgın", "Irmak", "ıslak",
-                               "İsmail", "ismet", "Osman", "Özgür", "Sibel", "Şule", "Ümit",
-                               "Üzeyir", "Zeynep"}));
+    QCOMPARE(got,
+             (QStringList{"Cem", "Çağla", "Gül", "Ğ", "Hakan", "Ilgın", "Irmak", "ıslak", "İsmail",
+                          "ismet", "Osman", "Özgür", "Sibel", "Şule", "Ümit", "Üzeyir", "Zeynep"}));
     QVERIFY(turkishCompare("Çiçek", "Cuma") > 0);
     QVERIFY(turkishCompare("Dilek", "Çiçek") > 0);
 }
@@ -204,8 +207,36 @@ void TestTables::sqlQueriesSortTurkish() {
         cards.setValue("Firma", QString::fromUtf8(f));
         cards.post();
     }
-    QCOMPARE(column(t.db(), "Select firma,MF,Kod from mustfirmaData where firma<>'' Order By Firma"),
-             (QStringList{"Bora", "Çınar", "Orvu Bilgisayar Yazılım Ltd. Şti.", "Öz", "Zirve"}));
+    QCOMPARE(
+        column(t.db(), "Select firma,MF,Kod from mustfirmaData where firma<>'' Order By Firma"),
+        (QStringList{"Bora", "Çınar", "Orvu Bilgisayar Yazılım Ltd. Şti.", "Öz", "Zirve"}));
+}
+
+void TestTables::queriesBindValues() {
+    TempDb t;
+    Cursor cards(t.db(), "Mustfirmadata");
+    cards.open();
+    for (const char* h : {"Sayın", "Sayın", "Dr.", "Av."}) {
+        cards.append();
+        cards.setValue("Hitap", QString::fromUtf8(h));
+        cards.setValue("Isim", QString::fromUtf8("O'Kişi"));
+        cards.post();
+    }
+    QCOMPARE(
+        column(t.db(), "Select distinct Hitap from mustfirmadata where Hitap<>'' order by Hitap"),
+        (QStringList{"Av.", "Dr.", "Sayın"}));
+    Query q(t.db());
+    q.setSql("SELECT Kod FROM Mustfirmadata WHERE Isim LIKE ? ORDER BY Kod");
+    q.setParams({"%'Ki%"});
+    q.open();
+    QCOMPARE(q.recordCount(), 4);
+    QVERIFY(q.locate("Kod", 8));
+    QCOMPARE(q.recNo(), 3);
+    QVERIFY_THROWS_EXCEPTION(Error, q.edit());
+    Query bad(t.db());
+    bad.setSql("SELECT nope FROM Mustfirmadata");
+    QVERIFY_THROWS_EXCEPTION(Error, bad.open());
+    QVERIFY(!bad.isOpen());
 }
 
 void TestTables::coerce_data() {
@@ -217,7 +248,8 @@ void TestTables::coerce_data() {
     QTest::newRow("integer from text") << "PostaKodu" << QVariant(" 06420 ") << QVariant(6420);
     QTest::newRow("integer bad text") << "PostaKodu" << QVariant("Ankara") << QVariant();
     QTest::newRow("integer fraction") << "PostaKodu" << QVariant(1.5) << QVariant();
-    QTest::newRow("empty number is null") << "PostaKodu" << QVariant("  ") << QVariant(QVariant::fromValue(nullptr));
+    QTest::newRow("empty number is null")
+        << "PostaKodu" << QVariant("  ") << QVariant(QVariant::fromValue(nullptr));
     QTest::newRow("small in range") << "Ay" << QVariant(-32768) << QVariant(-32768);
     QTest::newRow("small too big") << "Ay" << QVariant(32768) << QVariant();
     QTest::newRow("integer too big") << "Iskonto" << QVariant(qint64(3000000000LL)) << QVariant();
@@ -271,8 +303,9 @@ void TestTables::oldFormatIsConvertedKeepingRows() {
     TempDb t(false);
     Connection& c = t.db().connection();
     // a contact table of an older layout: fewer columns, no Turkish collation, no format row
-    c.exec("CREATE TABLE Mustfirmadata (Kod INTEGER PRIMARY KEY, Isim TEXT, MF TEXT, firma TEXT, "
-           "PostaKodu INTEGER, DogumT DATE)");
+    c.exec(
+        "CREATE TABLE Mustfirmadata (Kod INTEGER PRIMARY KEY, Isim TEXT, MF TEXT, firma TEXT, "
+        "PostaKodu INTEGER, DogumT DATE)");
     c.exec("INSERT INTO Mustfirmadata VALUES (3, 'Zafer', 'M', 'Zet', 6100, '1970-05-01')");
     c.exec("INSERT INTO Mustfirmadata VALUES (40, 'Çetin', 'M', 'Çe', NULL, NULL)");
     c.exec("INSERT INTO Mustfirmadata VALUES (12, 'Cengiz', 'F', 'O''Brien', 34000, NULL)");
@@ -327,14 +360,17 @@ void TestTables::currentFormatOpensUnchanged() {
 }
 
 void TestTables::sqliteShellReadsFile() {
-    if (QStandardPaths::findExecutable("sqlite3").isEmpty()) QSKIP("sqlite3 shell not installed");
+    if (QStandardPaths::findExecutable("sqlite3").isEmpty())
+        QSKIP("sqlite3 shell not installed");
     TempDb t;
     const QString file = t.folder() + "/ANA.db";
     QProcess p;
-    p.start("sqlite3", {file, "SELECT Isim FROM Mustfirmadata WHERE Kod=5; SELECT count(*) FROM Etiket;"});
+    p.start("sqlite3",
+            {file, "SELECT Isim FROM Mustfirmadata WHERE Kod=5; SELECT count(*) FROM Etiket;"});
     QVERIFY(p.waitForFinished(10000));
     QCOMPARE(p.exitCode(), 0);
-    const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    const QStringList lines =
+        QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 2);
     QCOMPARE(lines[1], QString("27"));
 }

@@ -2,16 +2,24 @@
 
 namespace testsupport {
 
-ScriptedDialogs::ScriptedDialogs() { dialogs::install(this); }
-ScriptedDialogs::~ScriptedDialogs() { dialogs::install(nullptr); }
+ScriptedDialogs::ScriptedDialogs() {
+    dialogs::install(this);
+}
+ScriptedDialogs::~ScriptedDialogs() {
+    dialogs::install(nullptr);
+}
 
 dialogs::Button ScriptedDialogs::message(const dialogs::Message& m) {
     messages << m;
-    if (onMessage) onMessage(m);
-    if (!answers.isEmpty()) return answers.takeFirst();
-    if (m.defaultButton != dialogs::NoButton) return m.defaultButton;
+    if (onMessage)
+        onMessage(m);
+    if (!answers.isEmpty())
+        return answers.takeFirst();
+    if (m.defaultButton != dialogs::NoButton)
+        return m.defaultButton;
     for (dialogs::Button b : {dialogs::Ok, dialogs::Yes, dialogs::No, dialogs::Cancel})
-        if (m.buttons & b) return b;
+        if (m.buttons & b)
+            return b;
     return dialogs::Ok;
 }
 
@@ -27,7 +35,8 @@ QString ScriptedDialogs::openFile(const dialogs::FileRequest& r) {
 
 bool ScriptedDialogs::askText(dialogs::TextRequest& r) {
     textRequests << r;
-    if (texts.isEmpty()) return false;
+    if (texts.isEmpty())
+        return false;
     r.value = texts.takeFirst();
     return true;
 }

@@ -3,7 +3,8 @@
 namespace testsupport {
 
 TempDb::TempDb(bool create) : db_(std::make_unique<data::Database>(dir_.path())) {
-    if (create) db_->createMissingTables();
+    if (create)
+        db_->createMissingTables();
 }
 
 void TempDb::reopen() {
@@ -11,6 +12,8 @@ void TempDb::reopen() {
     db_ = std::make_unique<data::Database>(dir_.path());
 }
 
-QString sourceDir() { return qEnvironmentVariable("TIZGEN_SOURCE_DIR"); }
+QString sourceDir() {
+    return qEnvironmentVariable("TIZGEN_SOURCE_DIR");
+}
 
 }  // namespace testsupport
