@@ -22,7 +22,6 @@ int runTizgen(TizgenApplication& app) {
     dialogs::install(&qtDialogs);
     dialogs::loadQtTurkish();
     app.setApplicationName(QStringLiteral("tizgen"));
-    app.setApplicationDisplayName(applicationTitle());
     dialogs::setApplicationTitle(applicationTitle());
 
     Bekle = new TBekle;
