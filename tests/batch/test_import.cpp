@@ -4,9 +4,12 @@
 #include "data/errors.h"
 #include "tests/support/scripted.h"
 
+#include <QElapsedTimer>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 using namespace batch;
 
@@ -22,6 +25,7 @@ private slots:
     void badLinesReportedOthersAdded();
     void unknownHeaderFieldAddsNothing();
     void storeFailureAddsNothing();
+    void killedImportLeavesNothingHalfWritten();
     void exitStatus_data();
     void exitStatus();
 
@@ -177,6 +181,38 @@ void TestImport::storeFailureAddsNothing() {
     c->setValue("Isim", "Sonra");
     c->post();
     QCOMPARE(c->value("Kod").toInt(), 6);
+}
+
+void TestImport::killedImportLeavesNothingHalfWritten() {
+    dm_.reset();
+    const QString file = dir_->filePath("cok.csv");
+    {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("Isim,Firma,Adres\n");
+        for (int i = 0; i < 60000; ++i)
+            f.write(QString("Kişi %1,Firma %1,\"Uzun bir adres satırı %1\nikinci satır\"\n")
+                        .arg(i)
+                        .toUtf8());
+    }
+    QProcess p;
+    p.start(TIZGEN_BATCH, {"--data", dir_->path(), "import", file});
+    QVERIFY(p.waitForStarted());
+    // kill it while its transaction is being written: the journal is there
+    const QString journal = dir_->filePath("ANA.db-journal");
+    QElapsedTimer t;
+    t.start();
+    while (!QFileInfo::exists(journal) && t.elapsed() < 20000 && p.state() == QProcess::Running)
+        QThread::msleep(2);
+    QVERIFY2(p.state() == QProcess::Running, "the import ended before it could be killed");
+    QThread::msleep(100);
+    p.kill();
+    p.waitForFinished();
+    dm_ = std::make_unique<TDMKuvPro>(dir_->path());
+    data::Statement check = dm_->Tizgen().connection().prepare("pragma integrity_check");
+    QVERIFY(check.step());
+    QCOMPARE(check.text(0), QString("ok"));
+    QCOMPARE(count("select count(*) from Mustfirmadata"), 5);
 }
 
 void TestImport::exitStatus_data() {
