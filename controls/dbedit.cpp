@@ -1,6 +1,6 @@
 #include "controls/dbedit.h"
 
-#include "controls/datecompletion.h"
+#include "controls/fieldtext.h"
 #include "data/datamodule.h"
 #include "data/dataset.h"
 #include "data/errors.h"
@@ -110,64 +110,11 @@ void DBEdit::updateControls() {
 }
 
 QString DBEdit::textFor(const QVariant& value) const {
-    if (value.isNull() || !value.isValid())
-        return QString();
-    const data::FieldDef* def = index_ >= 0 && set_ ? set_->fieldDef(index_) : nullptr;
-    const data::FieldType type = def ? def->type : data::FieldType::Text;
-    switch (type) {
-        case data::FieldType::Date:
-            return shortDateText(value.toDate(), locale());
-        case data::FieldType::Money:
-            return locale().toString(value.toDouble(), 'f', 2);
-        case data::FieldType::Float:
-            return locale().toString(value.toDouble(), 'g', QLocale::FloatingPointShortest);
-        case data::FieldType::Boolean:
-            return value.toBool() ? QStringLiteral("Evet") : QStringLiteral("Hayır");
-        default:
-            return value.toString();
-    }
+    return fieldText(index_ >= 0 && set_ ? set_->fieldDef(index_) : nullptr, value, locale());
 }
 
 QVariant DBEdit::valueFor(const QString& text) const {
-    const data::FieldDef* def = index_ >= 0 && set_ ? set_->fieldDef(index_) : nullptr;
-    const data::FieldType type = def ? def->type : data::FieldType::Text;
-    if (type == data::FieldType::Text)
-        return text;
-    const QString t = text.trimmed();
-    if (t.isEmpty())
-        return QVariant();
-    auto bad = [&] {
-        return data::ConversionError(QStringLiteral("'%1' geçerli bir değer değil.").arg(t));
-    };
-    switch (type) {
-        case data::FieldType::Date: {
-            const QDate d = readShortDate(t, locale());
-            if (!d.isValid())
-                throw data::ConversionError(QStringLiteral("'%1' geçerli bir tarih değil.").arg(t));
-            return d;
-        }
-        case data::FieldType::Money:
-        case data::FieldType::Float: {
-            bool ok = false;
-            double v = locale().toDouble(t, &ok);
-            if (!ok)
-                v = QLocale::c().toDouble(t, &ok);
-            if (!ok)
-                throw bad();
-            return v;
-        }
-        case data::FieldType::SmallInt:
-        case data::FieldType::Integer:
-        case data::FieldType::AutoInc: {
-            bool ok = false;
-            const qlonglong v = locale().toLongLong(t, &ok);
-            if (!ok)
-                throw bad();
-            return v;
-        }
-        default:
-            return t;  // the data layer reads truth values
-    }
+    return fieldValue(index_ >= 0 && set_ ? set_->fieldDef(index_) : nullptr, text, locale());
 }
 
 void DBEdit::setTypedText(const QString& t) {

@@ -154,8 +154,10 @@ QVariant Statement::value(int col) const {
 
 Connection::Connection(const QString& path) : path_(path) {
     const QByteArray p = QFileInfo(path).absoluteFilePath().toUtf8();
+    // one thread uses a connection, so SQLite need not lock around every call
     const int rc =
-        sqlite3_open_v2(p.constData(), &db_, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+        sqlite3_open_v2(p.constData(), &db_,
+                        SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         const QString msg = db_ ? QString::fromUtf8(sqlite3_errmsg(db_)) : QString();
         sqlite3_close(db_);

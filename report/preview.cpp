@@ -129,17 +129,17 @@ QIcon glyph(const QString& kind) {
         paper(QRectF(1.5, 3.5, 19, 15));
         p.drawText(QRectF(1, 3, 20, 16), Qt::AlignCenter, QStringLiteral("1:1"));
     } else if (kind == QLatin1String("first")) {
-        p.fillRect(QRectF(4, 5, 2, 12), ink);
-        triangle(7, 1);
-        triangle(13, 1);
+        p.fillRect(QRectF(3, 5, 2, 12), ink);
+        triangle(6, -1);
+        triangle(12, -1);
     } else if (kind == QLatin1String("prev")) {
-        triangle(8, 1);
+        triangle(8, -1);
     } else if (kind == QLatin1String("next")) {
-        triangle(14, -1);
+        triangle(14, 1);
     } else if (kind == QLatin1String("last")) {
-        triangle(9, -1);
-        triangle(15, -1);
-        p.fillRect(QRectF(16, 5, 2, 12), ink);
+        triangle(10, 1);
+        triangle(16, 1);
+        p.fillRect(QRectF(17, 5, 2, 12), ink);
     } else if (kind == QLatin1String("goto")) {
         paper(QRectF(4.5, 2.5, 13, 17));
         QFont f(QStringLiteral("Liberation Sans"));
@@ -324,7 +324,7 @@ TQRStandardPreview::TQRStandardPreview(QWidget* parent) : QDialog(parent) {
     splitter_->addWidget(tabs_);
     splitter_->addWidget(scroll_);
     splitter_->setStretchFactor(1, 1);
-    splitter_->setSizes({kThumbWidth + 60, 1000});
+    splitter_->setSizes({kThumbWidth + 110, 1000});
 
     statusBar_ = new QStatusBar(this);
     statusBar_->setObjectName(QStringLiteral("StatusBar"));
