@@ -877,11 +877,27 @@ void TQRStandardPreview::resizeEvent(QResizeEvent* e) {
 }
 
 int TQRStandardPreview::preview(Report& r, QWidget* parent) {
-    TQRStandardPreview w(parent);
-    w.setWindowModality(Qt::ApplicationModal);
-    w.show();
-    w.prepare(r);
-    return w.exec();
+    // The report's own set-up runs before the window opens: a layout that cannot be placed
+    // opens no preview.
+    if (r.beforePrint)
+        r.beforePrint(r);
+    auto setUp = std::move(r.beforePrint);
+    r.beforePrint = nullptr;
+    int result = QDialog::Rejected;
+    try {
+        TQRStandardPreview w(parent);
+        w.setWindowModality(Qt::ApplicationModal);
+        w.show();
+        w.prepare(r);
+        result = w.exec();
+    } catch (...) {
+        r.beforePrint = std::move(setUp);
+        throw;
+    }
+    r.beforePrint = std::move(setUp);
+    if (r.afterPreview)
+        r.afterPreview(r);
+    return result;
 }
 
 }  // namespace report

@@ -66,7 +66,9 @@ public:
     /// up to the first character that cannot continue the number; 0 without leading digits.
     static int readNumber(const QString& text);
 
-    /// Shows a prepared report modally in a new window (destroyed on close).
+    /// Prepares a report and shows it modally in a new window, destroyed on close: the
+    /// report's beforePrint runs before the window opens (what it throws opens no window and
+    /// reaches the caller), its afterPreview after the window closed.
     static int preview(Report& r, QWidget* parent = nullptr);
 
 signals:

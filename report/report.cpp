@@ -78,6 +78,22 @@ QString displayText(const QVariant& v) {
     }
 }
 
+static QImage metricsDevice() {
+    QImage device(1, 1, QImage::Format_RGB32);
+    const int dpm = int(std::lround(kPixelsPerInch / 0.0254));
+    device.setDotsPerMeterX(dpm);
+    device.setDotsPerMeterY(dpm);
+    return device;
+}
+
+double lineHeightPx(const QString& family, double pointSize, bool bold, bool italic) {
+    static const QImage device = metricsDevice();
+    return QFontMetricsF(
+               FontSpec{mapFontFamily(family), pointSize > 0 ? pointSize : 10, bold, italic}.font(),
+               &device)
+        .height();
+}
+
 namespace {
 
 constexpr double kEps = 0.01;
@@ -98,12 +114,7 @@ struct FontMetrics {
 
 class Engine {
 public:
-    explicit Engine(Report& r) : r_(r) {
-        device_ = QImage(1, 1, QImage::Format_RGB32);
-        const int dpm = int(std::lround(kPixelsPerInch / 0.0254));
-        device_.setDotsPerMeterX(dpm);
-        device_.setDotsPerMeterY(dpm);
-    }
+    explicit Engine(Report& r) : r_(r), device_(metricsDevice()) {}
 
     PreparedReport run();
 

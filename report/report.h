@@ -94,6 +94,8 @@ public:
     data::DataSet* dataSet = nullptr;  ///< not owned; nullptr prints the header only
     /// Runs before the pages are prepared (the place to lay out controls from settings).
     std::function<void(Report&)> beforePrint;
+    /// Runs after the preview window of the report has closed.
+    std::function<void(Report&)> afterPreview;
     /// The preview shows page thumbnails / offers the text search.
     bool showThumbnails = true;
     bool textSearch = true;
@@ -107,6 +109,11 @@ public:
     /// at the end) and returns the prepared pages. Throws what the data set or a hook throws.
     PreparedReport prepare();
 };
+
+/// The height in report pixels of one line of text in a font: the height a self-sizing
+/// heading takes, and the step by which a growing field grows.
+double lineHeightPx(const QString& family, double pointSize, bool bold = false,
+                    bool italic = false);
 
 /// The text a data value prints as: dates as dd.MM.yyyy, whole numbers without a decimal
 /// part, other numbers with a decimal comma, booleans as "True"/"False", null as empty.

@@ -73,6 +73,7 @@ private slots:
     void progressDuringPreparation();
     void printsStoredPages();
     void emptyTitleAndEsc();
+    void previewRunsSetUpFirstAndAfterPreviewLast();
 
 private:
     report::PreparedReport pages(int records) {
@@ -511,6 +512,38 @@ void TestPreview::emptyTitleAndEsc() {
     QVERIFY(QTest::qWaitForWindowExposed(&w));
     QTest::keyClick(&w, Qt::Key_Escape);
     QVERIFY(!w.isVisible());
+}
+
+void TestPreview::previewRunsSetUpFirstAndAfterPreviewLast() {
+    w_.reset();
+    auto ds = fixture::people(5);
+    report::Report r;
+    fixture::buildReport(r, ds.get());
+    QStringList steps;
+    r.beforePrint = [&](report::Report&) { steps << QStringLiteral("set-up"); };
+    r.afterPreview = [&](report::Report&) { steps << QStringLiteral("after"); };
+    std::function<void()> closeWhenShown = [&] {
+        auto* w = qobject_cast<TQRStandardPreview*>(QApplication::activeModalWidget());
+        if (!w || w->pageCount() == 0) {
+            QTimer::singleShot(10, closeWhenShown);
+            return;
+        }
+        steps << w->windowTitle() << QString::number(w->pageCount());
+        w->close();
+    };
+    QTimer::singleShot(0, closeWhenShown);
+    TQRStandardPreview::preview(r);
+    QCOMPARE(steps, QStringList({QStringLiteral("set-up"), QStringLiteral("Deneme Raporu"),
+                                 QStringLiteral("1"), QStringLiteral("after")}));
+    QVERIFY(bool(r.beforePrint));  // kept for the next printout
+
+    // a set-up that fails opens no window and reaches the caller
+    r.beforePrint = [](report::Report&) { throw std::runtime_error("Yanlış girdiniz!"); };
+    steps.clear();
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, TQRStandardPreview::preview(r));
+    QVERIFY(steps.isEmpty());
+    for (QWidget* top : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<TQRStandardPreview*>(top));
 }
 
 QTEST_MAIN(TestPreview)

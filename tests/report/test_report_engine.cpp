@@ -189,6 +189,7 @@ void TestReportEngine::memoFieldGrows() {
     QCOMPARE(t3.size(), 1);
     const double lh = t1[0].box.height();
     QVERIFY(lh > 10 && lh < 16);
+    QCOMPARE(lh, lineHeightPx(QStringLiteral("Arial"), 10));
     QCOMPARE(t2[0].box.top(), t1[0].box.top() + lh);
     QCOMPARE(t3[0].box.top(), t1[0].box.top() + 2 * lh);
     // the next band starts below the grown field: its top (6) plus three lines
