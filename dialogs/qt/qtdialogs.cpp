@@ -1,8 +1,9 @@
 #include "dialogs/qt/qtdialogs.h"
 
+#include "dialogs/qt/asktext.h"
+
 #include <QApplication>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QTranslator>
@@ -107,12 +108,7 @@ QString QtService::openFile(const FileRequest& r) {
 }
 
 bool QtService::askText(TextRequest& r) {
-    bool ok = false;
-    const QString v = QInputDialog::getText(QApplication::activeWindow(), r.caption, r.prompt,
-                                            QLineEdit::Normal, r.value, &ok);
-    if (ok)
-        r.value = v;
-    return ok;
+    return AskText::ask(r, QApplication::activeWindow());
 }
 
 bool loadQtTurkish() {

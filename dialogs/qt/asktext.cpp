@@ -1,4 +1,4 @@
-#include "report/asktext.h"
+#include "dialogs/qt/asktext.h"
 
 #include <QFontMetrics>
 #include <QGuiApplication>
@@ -8,7 +8,7 @@
 #include <QScreen>
 #include <cmath>
 
-namespace report {
+namespace dialogs {
 
 QSizeF AskText::dialogUnits(const QFont& f) {
     const QFontMetricsF fm(f);
@@ -76,4 +76,4 @@ bool AskText::ask(dialogs::TextRequest& r, QWidget* parent) {
     return true;
 }
 
-}  // namespace report
+}  // namespace dialogs

@@ -1,4 +1,4 @@
-#include "report/asktext.h"
+#include "dialogs/qt/asktext.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -6,7 +6,7 @@
 #include <QtTest>
 #include <cmath>
 
-using report::AskText;
+using dialogs::AskText;
 
 class TestAskText : public QObject {
     Q_OBJECT

@@ -8,7 +8,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-namespace report {
+namespace dialogs {
 
 /// The one-line text question: the prompt word-wrapped above a text field of at most 255
 /// letters that holds the initial text, all selected, and the buttons "Tamam" (default) and
@@ -40,4 +40,4 @@ private:
     QPushButton* cancel_;
 };
 
-}  // namespace report
+}  // namespace dialogs
