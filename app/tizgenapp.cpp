@@ -1,6 +1,7 @@
 #include "app/tizgenapp.h"
 
 #include "app/bekle.h"
+#include "calc/calculator.h"
 #include "data/datamodule.h"
 #include "dialogs/qt/qtdialogs.h"
 
@@ -35,6 +36,7 @@ int runTizgen(TizgenApplication& app) {
         return 1;
     }
     dm->showSponsorPicture = [](const QString& path) { Form1->showPicture(path); };
+    calc::installCalculator();
     Bekle->show();
     const int rc = app.exec();
     delete Bekle;

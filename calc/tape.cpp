@@ -1,6 +1,7 @@
 #include "calc/tape.h"
 
 #include "data/errors.h"
+#include "data/locale.h"
 
 #include <cmath>
 
@@ -22,17 +23,11 @@ double remembered = 0;
 }  // namespace
 
 TapeLocale tapeLocale(const QLocale& locale) {
+    const data::LocaleValues v = data::localeValues(locale);
     TapeLocale t;
     t.locale = locale;
-    t.decimalSeparator =
-        locale.decimalPoint().isEmpty() ? QLatin1Char(',') : locale.decimalPoint().at(0);
-    // Qt knows the decimals of the locale's currency only through its default precision.
-    const QString one = locale.toCurrencyString(1.0);
-    const int sep = one.lastIndexOf(t.decimalSeparator);
-    int digits = 0;
-    if (sep >= 0)
-        for (int i = sep + 1; i < one.size() && one.at(i).isDigit(); ++i) ++digits;
-    t.currencyDigits = digits;
+    t.currencyDigits = v.currencyDigits;
+    t.decimalSeparator = v.decimalSeparator;
     return t;
 }
 

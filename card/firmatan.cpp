@@ -1,5 +1,6 @@
 #include "card/firmatan.h"
 
+#include "calc/calculator.h"
 #include "data/datamodule.h"
 #include "dialogs/service.h"
 
@@ -12,6 +13,7 @@ TFirmaTan::TFirmaTan(QWidget* parent) : QDialog(parent) {
     setFixedSize(469, 347);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    calc::addCalculatorShortcut(this);
 }
 
 QString TFirmaTan::modeCaption(int mode) {

@@ -3,8 +3,6 @@
 #include "controls/fieldtext.h"
 #include "dialogs/service.h"
 
-#include <QSignalBlocker>
-
 namespace controls {
 namespace {
 constexpr int kBlock = 64;
@@ -119,28 +117,18 @@ int DataSetModel::columnCount(const QModelIndex& parent) const {
 }
 
 void DataSetModel::readBlock(int first) const {
-    // TODO(data): read rows without moving once the data set can (recordAt); until then the
-    // data set is moved with its signals held back and put back where it stood.
-    if (!set_ || set_->state() != data::State::Browse)
+    if (!set_ || !set_->isOpen())
         return;
     if (cache_.size() > kCacheRows)
         cache_.clear();
-    const int back = set_->recNo();
     const int count = set_->recordCount();
-    const QSignalBlocker hold(set_.data());
     try {
         for (int r = first; r < qMin(first + kBlock, count); ++r) {
-            set_->setRecNo(r + 1);
-            QVector<QVariant> values(set_->fieldCount());
-            for (int f = 0; f < values.size(); ++f) values[f] = set_->value(f);
-            cache_.insert(r, values);
+            QVector<QVariant> values = set_->recordAt(r + 1);
+            if (!values.isEmpty())
+                cache_.insert(r, values);
         }
-        set_->setRecNo(back);
     } catch (const std::exception& e) {
-        try {
-            set_->setRecNo(back);
-        } catch (...) {
-        }
         dialogs::showException(e);
     }
 }

@@ -174,22 +174,41 @@ void Cursor::ensureView() {
     } else {
         // the record left the view: stand on the record now at its place
         pos_ = view_.empty() ? -1 : std::clamp(pos_, 0, int(view_.size()) - 1);
-        rowid_ = pos_ < 0 ? 0 : view_[size_t(pos_)];
-        loadCurrent();
+        // a record being edited or entered keeps its values in the buffer
+        if (state_ == State::Browse) {
+            rowid_ = pos_ < 0 ? 0 : view_[size_t(pos_)];
+            loadCurrent();
+        }
     }
 }
 
 void Cursor::loadCurrent() {
-    buf_.fill(QVariant());
     changed_.fill(false);
-    if (rowid_ == 0)
-        return;
+    buf_ = rowid_ == 0 ? QVector<QVariant>() : readRow(rowid_);
+    if (buf_.isEmpty())
+        buf_.resize(def_->fields.size());
+}
+
+QVector<QVariant> Cursor::readRow(qint64 rowid) {
+    QVector<QVariant> row;
     readStmt_.reset();
-    readStmt_.bind(1, rowid_);
-    if (readStmt_.step())
+    readStmt_.bind(1, rowid);
+    if (readStmt_.step()) {
+        row.resize(def_->fields.size());
         for (int i = 0; i < def_->fields.size(); ++i)
-            buf_[i] = fromStore(def_->fields[i], readStmt_.value(i));
+            row[i] = fromStore(def_->fields[i], readStmt_.value(i));
+    }
     readStmt_.reset();
+    return row;
+}
+
+QVector<QVariant> Cursor::recordAt(int recNo) {
+    if (!isOpen())
+        return {};
+    ensureView();
+    if (recNo < 1 || recNo > int(view_.size()))
+        return {};
+    return readRow(view_[size_t(recNo - 1)]);
 }
 
 void Cursor::moveTo(int index0) {

@@ -47,6 +47,7 @@ public:
     int fieldIndex(const QString& name) const override { return def_->fieldIndex(name); }
     const FieldDef* fieldDef(int i) const override { return &def_->fields[i]; }
     QVariant value(int field) const override;
+    QVector<QVariant> recordAt(int recNo) override;
     using DataSet::locate;
     using DataSet::setValue;
     using DataSet::value;
@@ -72,6 +73,7 @@ private:
     void ensureView();
     void readView();
     void loadCurrent();
+    QVector<QVariant> readRow(qint64 rowid);
     void moveTo(int index0);
     QString orderClause() const;
     void endPendingEdit();

@@ -79,6 +79,10 @@ public:
     virtual const FieldDef* fieldDef(int) const { return nullptr; }
     QStringList fieldNames() const;
 
+    /// The values of the record at a 1-based position, read without moving the data set (and
+    /// without its events); empty when there is no such record.
+    virtual QVector<QVariant> recordAt(int recNo) = 0;
+
     /// The value of a field of the current record (null when there is none).
     virtual QVariant value(int field) const = 0;
     QVariant value(const QString& name) const;

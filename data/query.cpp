@@ -70,6 +70,12 @@ QVariant Query::value(int field) const {
     return rows_[size_t(pos_)][field];
 }
 
+QVector<QVariant> Query::recordAt(int recNo) {
+    if (recNo < 1 || recNo > int(rows_.size()))
+        return {};
+    return rows_[size_t(recNo - 1)];
+}
+
 bool Query::locate(const QStringList& fields, const QVariantList& values, LocateOptions o) {
     QVector<int> idx;
     for (const QString& f : fields) {

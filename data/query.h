@@ -29,6 +29,7 @@ public:
     QString fieldName(int i) const override { return names_[i]; }
     int fieldIndex(const QString& name) const override;
     QVariant value(int field) const override;
+    QVector<QVariant> recordAt(int recNo) override;
     using DataSet::locate;
     using DataSet::value;
     bool locate(const QStringList& fields, const QVariantList& values,

@@ -80,4 +80,10 @@ bool ListDataSet::locate(const QStringList& fields, const QVariantList& values,
     return false;
 }
 
+QVector<QVariant> ListDataSet::recordAt(int recNo) {
+    if (recNo < 1 || recNo > rows_.size())
+        return {};
+    return QVector<QVariant>(rows_[recNo - 1].begin(), rows_[recNo - 1].end());
+}
+
 }  // namespace report

@@ -27,6 +27,7 @@ public:
     QString fieldName(int i) const override { return fields_.value(i); }
     int fieldIndex(const QString& name) const override;
     QVariant value(int field) const override;
+    QVector<QVariant> recordAt(int recNo) override;
     using DataSet::value;
     bool locate(const QStringList& fields, const QVariantList& values,
                 data::LocateOptions options = {}) override;

@@ -13,7 +13,10 @@ namespace dialogs {
 Button QtService::message(const Message& m) {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(m.caption.isEmpty() ? applicationTitle() : m.caption);
-    box.setText(m.text);
+    // the program's messages may break their lines with a lone CR
+    box.setText(QString(m.text)
+                    .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+                    .replace(QLatin1Char('\r'), QLatin1Char('\n')));
     switch (m.icon) {
         case Icon::Information:
             box.setIcon(QMessageBox::Information);

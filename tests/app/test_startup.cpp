@@ -1,4 +1,6 @@
 #include "app/bekle.h"
+#include "calc/calculator.h"
+#include "calc/hspmakina.h"
 #include "card/firmatan.h"
 #include "data/datamodule.h"
 #include "dialogs/qt/qtdialogs.h"
@@ -22,6 +24,7 @@ private slots:
     void firstActivationOpensSettingsAndCard();
     void settingsRow_data();
     void settingsRow();
+    void f5InCardWindowOpensCalculator();
     void escClosesSponsorWindowOnly();
     void sponsorWindowSizesToPicture();
     void qtSpeaksTurkish();
@@ -112,6 +115,22 @@ void TestStartup::settingsRow() {
     for (const QString& s : sql) dm_->Tizgen().connection().exec(s);
     runOnce([&] { QCOMPARE(dm_->AyarTbl->text("Hat"), expected); });
     QVERIFY(dlg_->messages.isEmpty());
+}
+
+void TestStartup::f5InCardWindowOpensCalculator() {
+    calc::installCalculator();
+    bool seen = false;
+    runOnce([&] {
+        QTimer::singleShot(50, [&] {
+            calc::THspMakina* m = calc::calculator();
+            seen = m && m->isVisible() && m->windowTitle() == QString("Hesap Makinası");
+            if (m)
+                m->close();
+        });
+        QTest::keyClick(FirmaTan, Qt::Key_F5);
+    });
+    QVERIFY(seen);
+    calc::destroyCalculator();
 }
 
 void TestStartup::escClosesSponsorWindowOnly() {

@@ -25,6 +25,8 @@ private slots:
     void eventsRunInOrderAndAbortKeepsEdit();
     void editOnEmptyViewAppends();
     void setValueNeedsEditing();
+    void recordAtReadsWithoutMoving();
+    void newCardKeepsValuesAfterPostedCardLeftView();
 
 private:
     std::unique_ptr<testsupport::TempDb> t_;
@@ -227,6 +229,35 @@ void TestCursor::setValueNeedsEditing() {
     c_->edit();
     QVERIFY_THROWS_EXCEPTION(ConversionError, c_->setValue("PostaKodu", "altı"));
     QCOMPARE(c_->state(), State::Edit);
+}
+
+void TestCursor::recordAtReadsWithoutMoving() {
+    c_->setRecNo(2);
+    int scrolls = 0;
+    c_->on(Event::BeforeScroll, [&](DataSet&) { ++scrolls; });
+    QSignalSpy moved(c_.get(), &DataSet::recordChanged);
+    const int isim = c_->fieldIndex("Isim");
+    QCOMPARE(c_->recordAt(4).value(isim).toString(), QString("Deniz"));
+    QVERIFY(c_->recordAt(0).isEmpty());
+    QVERIFY(c_->recordAt(7).isEmpty());
+    c_->edit();
+    c_->setValue("Firma", "Yazılıyor");
+    QCOMPARE(c_->recordAt(1).value(isim).toString(), QString("Ali"));
+    QCOMPARE(c_->state(), State::Edit);
+    QCOMPARE(c_->text("Firma"), QString("Yazılıyor"));
+    QCOMPARE(c_->recNo(), 2);
+    QCOMPARE(scrolls, 0);
+    QCOMPARE(moved.count(), 0);
+}
+
+void TestCursor::newCardKeepsValuesAfterPostedCardLeftView() {
+    c_->setFilter("MF='M'");
+    add("Fırat", "F");  // posted, and outside the view
+    c_->append();
+    c_->setValue("Isim", "Gamze");
+    QCOMPARE(c_->recordCount(), 5);  // four in the view and the new one
+    QCOMPARE(c_->text("Isim"), QString("Gamze"));
+    QCOMPARE(c_->state(), State::Insert);
 }
 
 QTEST_GUILESS_MAIN(TestCursor)
