@@ -29,6 +29,7 @@ const char* categories = "MMMMMFFFIPPGABS";
 }  // namespace
 
 void generateCards(data::Database& db, int n, unsigned seed) {
+    db.createMissingTables();
     std::mt19937 rng(seed);
     auto pick = [&](auto& arr) {
         return QString::fromUtf8(arr[rng() % (sizeof(arr) / sizeof(arr[0]))]);

@@ -100,7 +100,6 @@ void run(int n) {
     const int k = n / 1000;
     QTemporaryDir dir;
     data::Database db(dir.path());
-    db.createMissingTables();
     bench::generateCards(db, n);
     data::Cursor c(db, QStringLiteral("Mustfirmadata"));
     c.open();

@@ -13,38 +13,34 @@
 
 namespace report {
 
-Control Control::label(const QString& name, const QRect& g, const QString& caption) {
+namespace {
+Control makeControl(ControlKind kind, const QString& name, const QRect& g) {
     Control c;
-    c.kind = ControlKind::Label;
+    c.kind = kind;
     c.name = name;
     c.geometry = g;
+    return c;
+}
+}  // namespace
+
+Control Control::label(const QString& name, const QRect& g, const QString& caption) {
+    Control c = makeControl(ControlKind::Label, name, g);
     c.caption = caption;
     return c;
 }
 
 Control Control::field(const QString& name, const QRect& g, const QString& fieldName) {
-    Control c;
-    c.kind = ControlKind::Field;
-    c.name = name;
-    c.geometry = g;
+    Control c = makeControl(ControlKind::Field, name, g);
     c.fieldName = fieldName;
     return c;
 }
 
 Control Control::rect(const QString& name, const QRect& g) {
-    Control c;
-    c.kind = ControlKind::Rect;
-    c.name = name;
-    c.geometry = g;
-    return c;
+    return makeControl(ControlKind::Rect, name, g);
 }
 
 Control Control::hline(const QString& name, const QRect& g) {
-    Control c;
-    c.kind = ControlKind::HLine;
-    c.name = name;
-    c.geometry = g;
-    return c;
+    return makeControl(ControlKind::HLine, name, g);
 }
 
 Control* Band::control(const QString& name) {
